@@ -1,0 +1,58 @@
+// ModMessage: the start-up routine.
+
+#include "app/frm_menu.h"
+#include "app/program_folder.h"
+#include "schedule/system_clock.h"
+#include "settings/registry.h"
+#include "settings/registry_path.h"
+#include "settings/windows_regional_formats.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <string>
+
+namespace {
+
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD got = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (got == 0) return {};
+        if (got < path.size()) {
+            path.resize(got);
+            return path;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace uplift;
+    using namespace uplift::win;
+
+    RegistryNames names;
+    names.SetCompanyName(L"Fernbrook");
+    names.SetAppName(L"UpliftBeacon");
+    const std::wstring programFolder = ProgramFolderOf(ExecutablePath());
+    (void)WriteRegSetting(names, L"Settings", L"Path", programFolder); // nothing reads it back
+
+    // The variant date conversions live in the COM runtime.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    RegistrySettingsStore store{std::wstring(kParamSectionPath)};
+    WindowsRegionalFormats formats;
+    SystemClock clock;
+    int exitCode = 0;
+    {
+        frmMenu menu(store, formats, clock, programFolder);
+        if (menu.Form_Initialize()) {
+            exitCode = menu.Load() ? RunMessageLoop() : 1;
+        }
+    }
+    if (SUCCEEDED(com)) ::CoUninitialize();
+    return exitCode;
+}

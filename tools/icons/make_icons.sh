@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Draws the program's icons (enabled: a lit beacon; disabled: the same, unlit and grey) with
+# ImageMagick and writes them into src/win/res. Run by hand when the artwork changes.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+res=$here/../../src/win/res
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+draw() { # $1 out.png, $2 background, $3 light, $4 rays
+    convert -size 256x256 xc:none \
+        -fill "$2" -draw "roundrectangle 8,8 247,247 48,48" \
+        -stroke "$4" -strokewidth 14 -draw "line 128,40 128,70" -draw "line 128,186 128,216" \
+        -draw "line 40,128 70,128" -draw "line 186,128 216,128" \
+        -draw "line 66,66 88,88" -draw "line 168,168 190,190" -draw "line 190,66 168,88" -draw "line 66,190 88,168" \
+        -stroke none -fill "$3" -draw "circle 128,128 128,78" \
+        "$1"
+}
+
+draw "$tmp/on.png" "#1f5fbf" "#ffd23f" "#ffe680"
+draw "$tmp/off.png" "#6b6b6b" "#b8b8b8" "#8f8f8f"
+for look in on off; do
+    for size in 16 24 32 48 64 256; do
+        convert "$tmp/$look.png" -resize ${size}x${size} "$tmp/$look-$size.png"
+    done
+done
+convert "$tmp"/on-{16,24,32,48,64,256}.png "$res/UpliftBeacon.ico"
+convert "$tmp"/off-{16,24,32,48,64,256}.png "$res/UpliftBeaconDisabled.ico"
