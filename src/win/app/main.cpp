@@ -40,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring programFolder = ProgramFolderOf(ExecutablePath());
     (void)WriteRegSetting(names, L"Settings", L"Path", programFolder); // nothing reads it back
 
-    // The variant date conversions live in the COM runtime.
+    // The shell and the common dialogs expect COM on the user-interface thread.
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     RegistrySettingsStore store{std::wstring(kParamSectionPath)};

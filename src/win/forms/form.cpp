@@ -11,9 +11,11 @@ HINSTANCE AppInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 namespace {
 
 bool EnsureClassRegistered(const FormStyle& style, WNDPROC proc) {
-    WNDCLASSEXW existing{sizeof(existing)};
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
     if (::GetClassInfoExW(AppInstance(), style.ClassName, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
     wc.hInstance = AppInstance();
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

@@ -4,50 +4,69 @@
 #include <oleauto.h>
 
 #include <cmath>
-#include <memory>
 
 namespace uplift::win {
 
 namespace {
 
-struct BstrDeleter {
-    void operator()(wchar_t* s) const { ::SysFreeString(s); }
-};
-using unique_bstr = std::unique_ptr<wchar_t, BstrDeleter>;
+std::optional<SYSTEMTIME> ToSystemTime(DateTime value) {
+    if (!IsValidDate(value)) return std::nullopt;
+    const CivilDateTime c = ToCivil(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(c.Year);
+    st.wMonth = static_cast<WORD>(c.Month);
+    st.wDay = static_cast<WORD>(c.Day);
+    st.wHour = static_cast<WORD>(c.Hour);
+    st.wMinute = static_cast<WORD>(c.Minute);
+    st.wSecond = static_cast<WORD>(c.Second);
+    return st;
+}
 
-std::wstring ToText(DateTime value, ULONG flags) {
-    if (!std::isfinite(value)) return {};
-    BSTR text = nullptr;
-    if (FAILED(::VarBstrFromDate(value, LOCALE_USER_DEFAULT, flags, &text))) return {};
-    const unique_bstr owned(text);
-    return std::wstring(text, ::SysStringLen(text));
+template <typename Format>
+std::wstring Formatted(DateTime value, Format format) {
+    const auto st = ToSystemTime(value);
+    if (!st) return {};
+    wchar_t buffer[128] = {};
+    const int written = format(&*st, buffer, 128);
+    return written > 1 ? std::wstring(buffer, static_cast<std::size_t>(written - 1)) : std::wstring();
 }
 
 } // namespace
 
-std::wstring WindowsRegionalFormats::DateTimeToText(DateTime value) const { return ToText(value, 0); }
+// The general form: a date at midnight shows as the date alone, a time on day zero as the time
+// alone (day zero at midnight included), anything else as both.
+std::wstring WindowsRegionalFormats::DateTimeToText(DateTime value) const {
+    if (!IsValidDate(value)) return {};
+    if (DatePart(value) == 0) return LongTimeText(value);
+    if (TimePart(value) == 0) return ShortDateText(value);
+    return ShortDateText(value) + L" " + LongTimeText(value);
+}
 
 std::wstring WindowsRegionalFormats::ShortDateText(DateTime value) const {
-    return ToText(value, VAR_DATEVALUEONLY);
+    return Formatted(value, [this](const SYSTEMTIME* st, wchar_t* out, int size) {
+        return ::GetDateFormatW(locale_, DATE_SHORTDATE, st, nullptr, out, size);
+    });
 }
 
 std::wstring WindowsRegionalFormats::LongTimeText(DateTime value) const {
-    return ToText(value, VAR_TIMEVALUEONLY);
+    return Formatted(value, [this](const SYSTEMTIME* st, wchar_t* out, int size) {
+        return ::GetTimeFormatW(locale_, 0, st, nullptr, out, size);
+    });
 }
 
 std::optional<DateTime> WindowsRegionalFormats::TextToDateTime(std::wstring_view text) const {
     // The conversion routine has no length argument and would stop at an embedded NUL.
     if (text.empty() || text.size() > 256 || text.find(L'\0') != std::wstring_view::npos) return std::nullopt;
-    const std::wstring copy(text);
+    std::wstring copy(text);
     DATE value = 0;
-    if (FAILED(::VarDateFromStr(copy.c_str(), LOCALE_USER_DEFAULT, 0, &value))) return std::nullopt;
+    if (FAILED(::VarDateFromStr(copy.data(), locale_, 0, &value))) return std::nullopt;
     if (!IsValidDate(value)) return std::nullopt;
     return value;
 }
 
 wchar_t WindowsRegionalFormats::DecimalSeparator() const {
     wchar_t buffer[8] = {};
-    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1) return buffer[0];
+    if (::GetLocaleInfoW(locale_, LOCALE_SDECIMAL, buffer, 8) > 1) return buffer[0];
     return L'.';
 }
 
