@@ -1,7 +1,9 @@
 #include "app/frm_menu.h"
 
+#include "affirmations/list_file_win.h"
 #include "app/program_folder.h"
 #include "display/screen.h"
+#include "resource.h"
 #include "settings/settings.h"
 
 namespace uplift::win {
@@ -9,6 +11,9 @@ namespace uplift::win {
 namespace {
 
 constexpr UINT_PTR kMessageTimerId = 1;
+
+// Commands of the icon's menu.
+enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit };
 constexpr UINT kMessageTimerInterval = 1000;
 
 // Client area of the options window in twips.
@@ -20,6 +25,12 @@ constexpr DWORD kOptionsExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 // Taken before the window test: two copies started together both pass a window test, because
 // neither has created its window yet; the mutex has exactly one owner.
 constexpr wchar_t kInstanceMutexName[] = L"Local\\Fernbrook.UpliftBeacon.SingleInstance";
+
+unique_hicon LoadSmallIcon(int id) {
+    return unique_hicon(static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXSMICON),
+                                                        ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+}
 
 RECT CentredOptionsRect() {
     RECT r{0, 0, ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips)};
@@ -66,25 +77,82 @@ void frmMenu::Form_Load() {
 
     LoadSettings(Settings_, store_, context);
 
-    LocalfrmTray = std::make_unique<frmTray>();
+    enabledIcon_ = LoadSmallIcon(IDI_APP);
+    disabledIcon_ = LoadSmallIcon(IDI_DISABLED);
+    CreatePopupMenuItems();
+    LocalfrmTray = std::make_unique<frmTray>(static_cast<TrayEvents&>(*this));
     LocalfrmTray->Load();
 
     Closing_ = false;
     AboutOpen = false;
+
+    LoadMessages();
 
     LocalfrmTray->SetToolTipText(L"Uplift Beacon Plus");
     ApplyEnabled();
     scheduler_.CheckPassed();
 }
 
+void frmMenu::LoadMessages() {
+    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    Messages = ReadListFileAt(ListFilePath(programFolder_));
+    ::SetCursor(previous);
+}
+
 void frmMenu::ApplyEnabled() {
+    LocalfrmTray->SetIcon(Enabled_ ? enabledIcon_.get() : disabledIcon_.get());
     LocalfrmTray->RefreshTray();
     if (!Enabled_) {
+        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Enable");
         tmrMessage_.SetEnabled(false);
     } else {
+        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Disable");
         cmdOK_Action();
     }
     SaveEnabled(Enabled_, store_);
+}
+
+void frmMenu::CreatePopupMenuItems() {
+    mnuPopUp_.reset(::CreatePopupMenu());
+    HMENU menu = mnuPopUp_.get();
+    ::AppendMenuW(menu, MF_STRING, mnuShow, L"Options...");
+    ::AppendMenuW(menu, MF_STRING, mnuAbout, L"About...");
+    ::AppendMenuW(menu, MF_STRING, mnuSupport, L"Support");
+    ::AppendMenuW(menu, MF_STRING, mnuHelp, L"Help");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, mnuDisable, L"Disable");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, mnuExit, L"Exit");
+}
+
+void frmMenu::LocalfrmTray_DblClick() {
+    StopDisplay = true; // an affirmation on screen goes away
+    if (!TestRunning && !AboutOpen) {
+        SetVisible(true);
+        ::SetForegroundWindow(hWnd());
+    }
+}
+
+void frmMenu::LocalfrmTray_MouseDown(int button) {
+    if (button != 2 || TestRunning || Visible()) return;
+    POINT at{};
+    ::GetCursorPos(&at);
+    // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.
+    ::SetForegroundWindow(hWnd());
+    popupOpen_ = true;
+    ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
+    popupOpen_ = false;
+    ::PostMessageW(hWnd(), WM_NULL, 0, 0);
+}
+
+void frmMenu::mnuShow_Click() {
+    SetVisible(true);
+    StopDisplay = true;
+}
+
+void frmMenu::mnuDisable_Click() {
+    Enabled_ = !Enabled_;
+    ApplyEnabled();
 }
 
 void frmMenu::cmdOK_Action() {
@@ -120,8 +188,20 @@ void frmMenu::Form_Timer(UINT_PTR id) {
     if (id == kMessageTimerId) tmrMessage_Timer();
 }
 
-bool frmMenu::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+bool frmMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 && lParam == 0) {
+            switch (LOWORD(wParam)) {
+            case mnuShow: mnuShow_Click(); break;
+            case mnuDisable: mnuDisable_Click(); break;
+            case mnuExit: mnuExit_Click(); break;
+            default: break; // About, Support and Help open their windows once those exist
+            }
+            result = 0;
+            return true;
+        }
+        return false;
     case WM_CLOSE:
         mnuExit_Click();
         result = 0;

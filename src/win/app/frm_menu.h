@@ -20,7 +20,7 @@ namespace uplift::win {
 
 inline constexpr wchar_t kOptionsCaption[] = L"Uplift Beacon Options";
 
-class frmMenu final : public Form, private SchedulerHost {
+class frmMenu final : public Form, private SchedulerHost, private TrayEvents {
 public:
     frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock, std::wstring programFolder);
     ~frmMenu() override;
@@ -32,8 +32,10 @@ public:
 
     // The menu's Exit: unload, then leave the message loop.
     void mnuExit_Click();
-    // Adds the icon in its look and starts or stops the schedule accordingly.
+    // Gives the icon its look and starts or stops the schedule accordingly.
     void ApplyEnabled();
+    // Reads Data.Lst from the program folder into Messages.
+    void LoadMessages();
     // What the options dialog's OK does: close the affirmation, CheckPassed, save, StartSchedule.
     void cmdOK_Action();
 
@@ -60,11 +62,18 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void tmrMessage_Timer() { scheduler_.tmrMessage_Timer(); }
 
+    // The icon and its menu.
+    void LocalfrmTray_DblClick() override;
+    void LocalfrmTray_MouseDown(int button) override;
+    void CreatePopupMenuItems();
+    void mnuShow_Click();
+    void mnuDisable_Click();
+
     // SchedulerHost
     bool OptionsVisible() const override { return Visible(); }
     bool Closing() const override { return Closing_; }
     bool Enabled() const override { return Enabled_; }
-    bool PopupMenuVisible() const override { return false; }
+    bool PopupMenuVisible() const override { return popupOpen_; }
     void HideOptions() override { SetVisible(false); }
     void StartTimer() override { tmrMessage_.SetEnabled(true); }
     void StopTimer() override { tmrMessage_.SetEnabled(false); }
@@ -83,6 +92,10 @@ private:
     Scheduler scheduler_;
     Timer tmrMessage_;
     unique_kernel_handle instanceMutex_;
+    unique_hmenu mnuPopUp_;
+    bool popupOpen_ = false;
+    unique_hicon enabledIcon_;
+    unique_hicon disabledIcon_;
 };
 
 } // namespace uplift::win

@@ -1,8 +1,14 @@
 #include "app/frm_tray.h"
 
+#include "app/tray.h"
 #include "display/screen.h"
 
 namespace uplift::win {
+
+namespace {
+// Explorer announces a new task bar with this message; the icon must then be added again.
+const UINT WM_TASKBARCREATED = ::RegisterWindowMessageW(L"TaskbarCreated");
+} // namespace
 
 bool frmTray::Load() {
     const int left = ToPixels(-50000);
@@ -10,8 +16,67 @@ bool frmTray::Load() {
                     {left, 0, left + 1, 1});
 }
 
+void frmTray::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (Loaded()) {
+        ::SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+NOTIFYICONDATAW frmTray::IconRecord() const {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = hWnd();
+    record.uID = kTrayIconId;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = kTrayCallbackMessage;
+    record.hIcon = icon_;
+    const std::wstring tip = TrayTipText(toolTipText_);
+    tip.copy(record.szTip, tip.size());
+    return record;
+}
+
 void frmTray::RefreshTray() {
-    // The tip is kept in ToolTipText; the icon itself is added by the notification-area code.
+    if (!Loaded()) return;
+    ::SetWindowPos(hWnd(), nullptr, ToPixels(-50000), 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DoEvents(); // other handlers may run here, even another tick
+    if (!Loaded()) return;
+    NOTIFYICONDATAW record = IconRecord();
+    if (added_) {
+        ::Shell_NotifyIconW(NIM_MODIFY, &record);
+    } else {
+        // Unlike a modify, a failed add is tried again at the next refresh.
+        added_ = ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+    }
+}
+
+bool frmTray::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
+    if (message == kTrayCallbackMessage) {
+        const TrayEvent event = DecodeTrayCallback(static_cast<std::uint32_t>(LOWORD(lParam)));
+        if (event == TrayEvent::DoubleClick) {
+            events_.LocalfrmTray_DblClick();
+        } else if (const int button = TrayMouseButton(event); button != 0) {
+            events_.LocalfrmTray_MouseDown(button);
+        }
+        result = 0;
+        return true;
+    }
+    if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0) {
+        added_ = false;
+        RefreshTray();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void frmTray::Form_Unload() {
+    if (added_) {
+        NOTIFYICONDATAW record = IconRecord();
+        ::Shell_NotifyIconW(NIM_DELETE, &record);
+        added_ = false;
+    }
 }
 
 } // namespace uplift::win

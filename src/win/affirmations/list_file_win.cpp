@@ -1,0 +1,131 @@
+#include "affirmations/list_file_win.h"
+
+#include "forms/unique_handle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace uplift::win {
+
+namespace {
+
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not as a null handle.
+unique_kernel_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    return unique_kernel_handle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+std::wstring ErrorDescription(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+std::wstring AnsiCodePage::Decode(std::string_view bytes) const {
+    if (bytes.empty()) return {};
+    std::wstring text;
+    // Converted in slices so that a huge file never needs one huge call; a slice ends after a
+    // line end, which never splits a double-byte character.
+    constexpr std::size_t kSlice = 1u << 20;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = std::min(bytes.size(), start + kSlice);
+        if (end < bytes.size()) {
+            const std::size_t lineEnd = bytes.rfind('\n', end - 1);
+            if (lineEnd != std::string_view::npos && lineEnd >= start) end = lineEnd + 1;
+        }
+        const auto slice = bytes.substr(start, end - start);
+        const int count = ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), nullptr, 0);
+        if (count > 0) {
+            const std::size_t at = text.size();
+            text.resize(at + static_cast<std::size_t>(count));
+            ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), text.data() + at, count);
+        }
+        start = end;
+    }
+    return text;
+}
+
+std::optional<std::string> AnsiCodePage::Encode(std::wstring_view text) const {
+    if (text.empty()) return std::string();
+    if (text.size() > 0x3FFFFFFF) return std::nullopt;
+    BOOL usedDefault = FALSE;
+    const int length = static_cast<int>(text.size());
+    const int count = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
+                                            &usedDefault);
+    if (count <= 0 || usedDefault) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), count, nullptr,
+                          &usedDefault);
+    if (usedDefault) return std::nullopt;
+    return bytes;
+}
+
+std::wstring ListFilePath(const std::wstring& programFolder) {
+    if (!programFolder.empty() && programFolder.back() == L'\\') return programFolder + L"Data.Lst";
+    return programFolder + L"\\Data.Lst";
+}
+
+std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
+    const unique_kernel_handle file =
+        OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
+    std::string bytes(static_cast<std::size_t>(std::min(size.QuadPart, kMaxListFileBytes)), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
+        if (!::ReadFile(file.get(), bytes.data() + got, chunk, &read, nullptr) || read == 0) break;
+        got += read;
+    }
+    bytes.resize(got);
+    return ReadListFile(bytes, AnsiCodePage{});
+}
+
+std::optional<std::wstring> WriteListFileAt(const std::wstring& path, const std::vector<std::wstring>& entries) {
+    const std::string bytes = WriteListFile(entries, AnsiCodePage{});
+    const std::wstring temporary = path + L".new";
+    {
+        const unique_kernel_handle file =
+            OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+        if (!file) return ErrorDescription(::GetLastError());
+        if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
+            const DWORD error = ::GetLastError();
+            ::DeleteFileW(temporary.c_str());
+            return ErrorDescription(error);
+        }
+    }
+    // A read-only list is replaced rather than refused.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileW(temporary.c_str());
+        return ErrorDescription(error);
+    }
+    return std::nullopt;
+}
+
+} // namespace uplift::win
