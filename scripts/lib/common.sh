@@ -1,0 +1,91 @@
+# Shared shell functions of the build/run/test scripts. Source it; do not run it.
+# shellcheck shell=bash
+
+HARNESS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+HARNESS_TOOLCHAIN="$HARNESS_ROOT/cmake/mingw-w64-x86_64.cmake"
+HARNESS_JOBS="${HARNESS_JOBS:-2}"
+
+# Debian packages the scripts need, and a command of each that tells whether it is there.
+HARNESS_PACKAGES=(
+    "g++-mingw-w64-x86-64:x86_64-w64-mingw32-g++-posix"
+    "wine:wine"
+    "wine64:wine64"
+    "xvfb:Xvfb"
+    "xdotool:xdotool"
+    "openbox:openbox"
+    "x11-utils:xdpyinfo"
+    "x11-xserver-utils:xset"
+    "imagemagick:import"
+    "fonts-liberation:"
+    "fonts-wine:"
+    "googletest:"
+    "cmake:cmake"
+    "python3:python3"
+)
+
+harness_log() { printf '[harness] %s\n' "$*" >&2; }
+harness_die() { printf '[harness] error: %s\n' "$*" >&2; exit 1; }
+
+_harness_package_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Installs whatever of HARNESS_PACKAGES is missing: one apt-get update, one install. Nothing when all are there.
+harness_install_deps() {
+    local entry pkg cmd missing=()
+    for entry in "${HARNESS_PACKAGES[@]}"; do
+        pkg="${entry%%:*}"
+        cmd="${entry#*:}"
+        if command -v dpkg-query >/dev/null 2>&1; then
+            _harness_package_installed "$pkg" && continue
+            # A command found elsewhere (e.g. python3 from another install) is good enough.
+            [[ -n "$cmd" ]] && command -v "$cmd" >/dev/null 2>&1 && continue
+        else
+            [[ -n "$cmd" ]] && command -v "$cmd" >/dev/null 2>&1 && continue
+        fi
+        missing+=("$pkg")
+    done
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    harness_log "installing missing packages: ${missing[*]}"
+    command -v apt-get >/dev/null 2>&1 || harness_die "apt-get not found; install by hand: ${missing[*]}"
+    local sudo=()
+    if [[ "$(id -u)" != 0 ]]; then
+        command -v sudo >/dev/null 2>&1 || harness_die "need root (or sudo) to install: ${missing[*]}"
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q ||
+        harness_die "apt-get update failed"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" ||
+        harness_die "apt-get install failed"
+}
+
+# Configures the native build (core library and its tests).
+harness_configure_native() {
+    local build="$1"
+    shift
+    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@"
+}
+
+# Configures the Windows build. The emulator carries the prefix so that test discovery at build time and
+# ctest both run in the harness's prefix and never in ~/.wine.
+harness_configure_windows() {
+    local build="$1" prefix="$2"
+    shift 2
+    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$HARNESS_TOOLCHAIN" \
+        "-DCMAKE_CROSSCOMPILING_EMULATOR=env;WINEPREFIX=$prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;wine" \
+        "$@"
+}
+
+# Waits for an exclusive lock on a file (one test or bench run per tree at a time). Keeps fd 9.
+harness_lock() {
+    local file="$1"
+    mkdir -p "$(dirname "$file")"
+    exec 9>"$file"
+    if ! flock -n 9; then
+        harness_log "another run holds $file; waiting for it"
+        flock 9
+    fi
+}

@@ -1,0 +1,179 @@
+# A Wine session for running and testing the program: a private X display (Xvfb + openbox) or the
+# user's, a Wine prefix under build/, and a persistent wineserver for that prefix.
+# Source scripts/lib/common.sh first, then this file.
+#
+#   wine_session_start <prefix> <name> [--fresh] [--display current|private]
+#   ... run things: WINEPREFIX, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES, LANG, LC_ALL are exported ...
+#   wine_session_stop
+#
+# Everything started here is stopped by wine_session_stop: Xvfb and openbox by their pids, the Wine
+# processes of this prefix (and only of this prefix) with `wineserver -k`.
+# shellcheck shell=bash
+
+WINE_SESSION_XVFB_PID=""
+WINE_SESSION_OPENBOX_PID=""
+WINE_SESSION_PREFIX=""
+WINE_SESSION_DIR=""
+WINE_SESSION_DISPLAY_FIRST="${WINE_SESSION_DISPLAY_FIRST:-90}"
+
+# The environment every Wine process of the harness runs with: en-US texts (short date M/d/yyyy,
+# time h:mm:ss AM/PM), no debug output, no .NET/Gecko install prompts.
+wine_session_env() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=C.UTF-8
+    export LC_ALL=C.UTF-8
+    unset LANGUAGE
+}
+
+# An rc.xml for openbox: the stock configuration (click to focus, title bar dragging), plus a rule that
+# keeps Wine's standalone tray window from taking the focus when it appears, as the notification area
+# never takes it on Windows.
+_wine_session_write_rc() {
+    local rc="$1"
+    local rule='<application title="Wine System Tray"><focus>no</focus></application>'
+    if [[ -f /etc/xdg/openbox/rc.xml ]] && grep -q '</applications>' /etc/xdg/openbox/rc.xml; then
+        sed "s#</applications>#  $rule\n</applications>#" /etc/xdg/openbox/rc.xml >"$rc"
+    else
+        cat >"$rc" <<EOF
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <desktops><number>1</number></desktops>
+  <mouse>
+    <context name="Frame"><mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind></context>
+    <context name="Client"><mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind></context>
+    <context name="Titlebar"><mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind><mousebind button="Left" action="Drag"><action name="Move"/></mousebind></context>
+  </mouse>
+  <applications>
+    $rule
+  </applications>
+</openbox_config>
+EOF
+    fi
+}
+
+# Starts Xvfb on the first free display number from WINE_SESSION_DISPLAY_FIRST up; exports DISPLAY.
+_wine_session_start_xvfb() {
+    local n pid i
+    for ((n = WINE_SESSION_DISPLAY_FIRST; n < WINE_SESSION_DISPLAY_FIRST + 100; n++)); do
+        [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$WINE_SESSION_DIR/xvfb-$n.log" 2>&1 &
+        pid=$!
+        for ((i = 0; i < 100; i++)); do
+            kill -0 "$pid" 2>/dev/null || break
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                WINE_SESSION_XVFB_PID=$pid
+                export DISPLAY=":$n"
+                # No screen saver: a blank screen after ten idle minutes helps nobody.
+                xset s off -dpms >/dev/null 2>&1 || true
+                return 0
+            fi
+            sleep 0.1
+        done
+        # Lost a race for this number (or Xvfb failed): try the next one.
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    harness_die "no free X display number from $WINE_SESSION_DISPLAY_FIRST up (see $WINE_SESSION_DIR)"
+}
+
+_wine_session_start_openbox() {
+    local i
+    _wine_session_write_rc "$WINE_SESSION_DIR/rc.xml"
+    openbox --sm-disable --config-file "$WINE_SESSION_DIR/rc.xml" </dev/null >"$WINE_SESSION_DIR/openbox.log" 2>&1 &
+    WINE_SESSION_OPENBOX_PID=$!
+    for ((i = 0; i < 100; i++)); do
+        kill -0 "$WINE_SESSION_OPENBOX_PID" 2>/dev/null || harness_die "openbox did not start (see $WINE_SESSION_DIR/openbox.log)"
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    harness_die "openbox did not come up on $DISPLAY"
+}
+
+# Stops the Wine processes of the session's prefix only.
+_wine_session_kill_wine() {
+    [[ -n "$WINE_SESSION_PREFIX" && -d "$WINE_SESSION_PREFIX" ]] || return 0
+    WINEPREFIX="$WINE_SESSION_PREFIX" wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$WINE_SESSION_PREFIX" timeout 20 wineserver -w </dev/null >/dev/null 2>&1 || true
+}
+
+# Boots the prefix (when new), maps the core fonts to Liberation fonts and adds Wine's own fonts.
+_wine_session_prepare_prefix() {
+    local log="$WINE_SESSION_DIR/wine.log" start
+    mkdir -p "$WINE_SESSION_PREFIX"
+    # The persistent server comes first, from a command whose output is not piped, with DISPLAY set:
+    # the first server of a prefix decides whether windows work.
+    wineserver -p </dev/null >>"$log" 2>&1 || harness_die "wineserver -p failed (see $log)"
+    start=$SECONDS
+    if [[ ! -f "$WINE_SESSION_PREFIX/.harness-booted" ]]; then
+        harness_log "booting Wine prefix $WINE_SESSION_PREFIX"
+        wine wineboot -i </dev/null >>"$log" 2>&1 || harness_die "wineboot -i failed (see $log)"
+    else
+        # Starts the services and the desktop process now, with their output going to the log and
+        # not to whatever runs first (a test whose output ctest reads from a pipe).
+        wine wineboot </dev/null >>"$log" 2>&1 || harness_die "wineboot failed (see $log)"
+    fi
+    local face
+    for face in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /t REG_SZ /d "${face#*=}" /f \
+            </dev/null >>"$log" 2>&1 || harness_die "cannot set the font replacement ${face%%=*} (see $log)"
+    done
+    if compgen -G '/usr/share/wine/fonts/*' >/dev/null; then
+        mkdir -p "$WINE_SESSION_PREFIX/drive_c/windows/Fonts"
+        cp -f /usr/share/wine/fonts/* "$WINE_SESSION_PREFIX/drive_c/windows/Fonts/"
+    fi
+    touch "$WINE_SESSION_PREFIX/.harness-booted"
+    harness_log "Wine prefix ready in $((SECONDS - start)) s: $WINE_SESSION_PREFIX"
+}
+
+# wine_session_start <prefix> <name> [--fresh] [--display current|private]
+wine_session_start() {
+    local prefix="$1" name="$2" fresh=0 mode=private
+    shift 2
+    while (($#)); do
+        case "$1" in
+        --fresh) fresh=1 ;;
+        --display) mode="$2"; shift ;;
+        *) harness_die "wine_session_start: unknown option $1" ;;
+        esac
+        shift
+    done
+    WINE_SESSION_PREFIX="$prefix"
+    WINE_SESSION_DIR="$HARNESS_ROOT/build/harness/$name"
+    mkdir -p "$WINE_SESSION_DIR"
+    : >"$WINE_SESSION_DIR/wine.log"
+    wine_session_env "$prefix"
+
+    # A server left over from an earlier run of this prefix may be bound to a display that is gone.
+    _wine_session_kill_wine
+    if ((fresh)); then
+        rm -rf "$prefix"
+    fi
+
+    if [[ "$mode" == private ]]; then
+        _wine_session_start_xvfb
+        _wine_session_start_openbox
+        harness_log "private display $DISPLAY (Xvfb pid $WINE_SESSION_XVFB_PID, openbox pid $WINE_SESSION_OPENBOX_PID)"
+    else
+        [[ -n "${DISPLAY:-}" ]] || harness_die "DISPLAY is not set"
+        xdpyinfo >/dev/null 2>&1 || harness_die "cannot open display $DISPLAY"
+        harness_log "using display $DISPLAY"
+    fi
+    _wine_session_prepare_prefix
+}
+
+wine_session_stop() {
+    _wine_session_kill_wine
+    local pid
+    for pid in "$WINE_SESSION_OPENBOX_PID" "$WINE_SESSION_XVFB_PID"; do
+        [[ -n "$pid" ]] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    WINE_SESSION_OPENBOX_PID=""
+    WINE_SESSION_XVFB_PID=""
+}
