@@ -36,8 +36,9 @@ template <typename Char, typename Field> void ForEachField(std::basic_string_vie
             while (i < size && text[i] != Char('"') && !IsLineEnd(text[i]))
                 ++i;
             end = i;
+            // Whatever follows the closing quote is dropped.
             while (i < size && !EndsField(text[i]))
-                ++i; // whatever follows the closing quote
+                ++i;
         } else {
             while (i < size && !EndsField(text[i]))
                 ++i;
