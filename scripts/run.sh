@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Builds UpliftBeacon.exe and runs it under Wine, installing what is missing.
+#
+#   scripts/run.sh [--private] [--no-build] [--interval SECONDS]
+#
+# With DISPLAY set (and reachable) the program runs on that display; otherwise (or with --private) on a
+# private X display (Xvfb + openbox), and a screenshot of that display is saved every few seconds to
+# build/screens/ (latest.png is always the newest). The Wine prefix build/wineprefix-run is kept between
+# runs, so the program's settings survive. Ctrl+C ends the program and cleans up; so does the program's
+# own Exit.
+set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
+
+PRIVATE=0
+BUILD=1
+INTERVAL=5
+while (($#)); do
+    case "$1" in
+    --private) PRIVATE=1 ;;
+    --no-build) BUILD=0 ;;
+    --interval) INTERVAL="$2"; shift ;;
+    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    *) harness_die "unknown option $1 (see --help)" ;;
+    esac
+    shift
+done
+
+RUN_BUILD="$HARNESS_ROOT/build/windows-run"
+PREFIX="$HARNESS_ROOT/build/wineprefix-run"
+SCREENS="$HARNESS_ROOT/build/screens"
+EXE="$HARNESS_ROOT/dist/UpliftBeacon.exe"
+
+harness_install_deps
+
+if ((BUILD)); then
+    harness_log "building UpliftBeacon.exe ($RUN_BUILD)"
+    cmake -S "$HARNESS_ROOT" -B "$RUN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$HARNESS_TOOLCHAIN" -DUPLIFT_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$RUN_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon
+fi
+[[ -f "$EXE" ]] || harness_die "$EXE not found (build failed?)"
+
+# One run at a time: the prefix is shared.
+mkdir -p "$HARNESS_ROOT/build/harness"
+exec 8>"$HARNESS_ROOT/build/harness/run.lock"
+flock -n 8 || harness_die "scripts/run.sh already runs in this tree (build/harness/run.lock)"
+
+mode=private
+if ((!PRIVATE)) && [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+    mode=current
+fi
+
+PROGRAM_PID=""
+SHOOTER_PID=""
+cleanup() {
+    trap - EXIT INT TERM
+    if [[ -n "$SHOOTER_PID" ]]; then
+        kill "$SHOOTER_PID" 2>/dev/null || true
+        wait "$SHOOTER_PID" 2>/dev/null || true
+    fi
+    if [[ -n "$PROGRAM_PID" ]] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
+        kill "$PROGRAM_PID" 2>/dev/null || true
+    fi
+    wine_session_stop
+    harness_log "stopped"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+wine_session_start "$PREFIX" run --display "$mode"
+
+LOG="$WINE_SESSION_DIR/program.log"
+harness_log "starting $EXE (output: $LOG)"
+(cd "$(dirname "$EXE")" && exec wine "$EXE") </dev/null >"$LOG" 2>&1 &
+PROGRAM_PID=$!
+
+if [[ "$mode" == private ]]; then
+    mkdir -p "$SCREENS"
+    (
+        trap 'exit 0' TERM
+        while sleep "$INTERVAL"; do
+            shot="$SCREENS/shot-$(date +%Y%m%d-%H%M%S).png"
+            if import -window root "$shot" 2>/dev/null; then
+                cp -f "$shot" "$SCREENS/latest.tmp.png" && mv -f "$SCREENS/latest.tmp.png" "$SCREENS/latest.png"
+                # Keep the newest 100.
+                ls -1t "$SCREENS"/shot-*.png 2>/dev/null | tail -n +101 | xargs -r rm -f
+            fi
+        done
+    ) </dev/null >/dev/null 2>&1 &
+    SHOOTER_PID=$!
+    cat >&2 <<EOF
+[harness] The program runs on the private display $DISPLAY (1280x1024, no screen attached).
+[harness] A screenshot is saved every $INTERVAL s: $SCREENS/latest.png (and shot-*.png, the newest 100).
+[harness] To interact, e.g.:  DISPLAY=$DISPLAY xdotool search --name 'Wine System Tray'   (the tray window;
+[harness]   double-click its first icon with: DISPLAY=$DISPLAY xdotool mousemove 13 32 click --repeat 2 1)
+[harness] Press Ctrl+C to end the program and clean up.
+EOF
+else
+    harness_log "the program runs on display $DISPLAY; its icon is in the notification area (or Wine's tray window)."
+    harness_log "Press Ctrl+C to end it, or choose Exit from its icon's menu."
+fi
+
+set +e
+wait "$PROGRAM_PID"
+status=$?
+set -e
+PROGRAM_PID=""
+harness_log "the program ended (exit status $status)"
