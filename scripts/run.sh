@@ -27,9 +27,9 @@ while (($#)); do
     shift
 done
 
-RUN_BUILD="$HARNESS_ROOT/build/windows-run"
-PREFIX="$HARNESS_ROOT/build/wineprefix-run"
-SCREENS="$HARNESS_ROOT/build/screens"
+RUN_BUILD="$HARNESS_BUILD_ROOT/windows-run"
+PREFIX="$HARNESS_BUILD_ROOT/wineprefix-run"
+SCREENS="$HARNESS_BUILD_ROOT/screens"
 EXE="$HARNESS_ROOT/dist/UpliftBeacon.exe"
 
 harness_install_deps
@@ -43,8 +43,8 @@ fi
 [[ -f "$EXE" ]] || harness_die "$EXE not found (build failed?)"
 
 # One run at a time: the prefix is shared.
-mkdir -p "$HARNESS_ROOT/build/harness"
-exec 8>"$HARNESS_ROOT/build/harness/run.lock"
+mkdir -p "$HARNESS_BUILD_ROOT/harness"
+exec 8>"$HARNESS_BUILD_ROOT/harness/run.lock"
 flock -n 8 || harness_die "scripts/run.sh already runs in this tree (build/harness/run.lock)"
 
 mode=private

@@ -12,15 +12,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 CTEST_ARGS=("$@")
-NATIVE_BUILD="$HARNESS_ROOT/build/native"
-WINDOWS_BUILD="$HARNESS_ROOT/build/windows"
-PREFIX="$HARNESS_ROOT/build/wineprefix-test"
-RESULTS="$HARNESS_ROOT/build/harness/test-results"
+NATIVE_BUILD="$HARNESS_BUILD_ROOT/native"
+WINDOWS_BUILD="$HARNESS_BUILD_ROOT/windows"
+PREFIX="$HARNESS_BUILD_ROOT/wineprefix-test"
+RESULTS="$HARNESS_BUILD_ROOT/harness/test-results"
 STARTED=$SECONDS
 FAILED_STEPS=()
 
 harness_install_deps
-harness_lock "$HARNESS_ROOT/build/harness/test.lock"
+harness_lock "$HARNESS_BUILD_ROOT/harness/test.lock"
 rm -rf "$RESULTS"
 mkdir -p "$RESULTS"
 

@@ -4,6 +4,8 @@
 HARNESS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 HARNESS_TOOLCHAIN="$HARNESS_ROOT/cmake/mingw-w64-x86_64.cmake"
 HARNESS_JOBS="${HARNESS_JOBS:-2}"
+# Where builds, prefixes and logs go (a different folder gives a clean build without touching build/).
+HARNESS_BUILD_ROOT="${HARNESS_BUILD_ROOT:-$HARNESS_ROOT/build}"
 
 # Debian packages the scripts need, and a command of each that tells whether it is there.
 HARNESS_PACKAGES=(

@@ -143,7 +143,7 @@ wine_session_start() {
         shift
     done
     WINE_SESSION_PREFIX="$prefix"
-    WINE_SESSION_DIR="$HARNESS_ROOT/build/harness/$name"
+    WINE_SESSION_DIR="$HARNESS_BUILD_ROOT/harness/$name"
     mkdir -p "$WINE_SESSION_DIR"
     : >"$WINE_SESSION_DIR/wine.log"
     wine_session_env "$prefix"

@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+"""Start-up benchmark (not a test: it prints figures). Run it through scripts/bench.sh.
+
+For each of UpliftBeacon.exe and minimal_window.exe, in alternation within the same run: the time from
+CreateProcess to input-idle (WaitForInputIdle) and to the first window with the program's title, measured
+by probe.exe inside Wine; the medians, their ratio, and the size and DLL imports of the program.
+"""
+
+import argparse
+import os
+import re
+import statistics
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import e2e_support  # noqa: E402
+from e2e_support import WM_CLOSE, probe  # noqa: E402
+
+
+def start_once(exe, title):
+    """One timed start; returns (idle_ms, window_ms). The program is closed again afterwards."""
+    result = probe("start-timed", exe, "--window", title, "--timeout", 30000, check=False)
+    fields = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
+    pid = fields.get("pid")
+    try:
+        if result.returncode != 0:
+            raise RuntimeError("start of %s failed: %s" % (exe, result.stderr.strip()))
+        return float(fields["input_idle_ms"]), float(fields["window_ms"])
+    finally:
+        if pid:
+            probe("post", title, WM_CLOSE, check=False)
+            if probe("wait-exit", pid, 10000, check=False).returncode != 0:
+                probe("terminate", pid, check=False)
+
+
+def dll_imports(exe, objdump):
+    try:
+        out = subprocess.run([objdump, "-p", exe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                             check=True).stdout.decode("utf-8", "replace")
+    except (OSError, subprocess.CalledProcessError) as error:
+        return ["(objdump failed: %s)" % error]
+    return [m.group(1) for m in re.finditer(r"DLL Name:\s*(\S+)", out)]
+
+
+def describe(values):
+    return "median %7.1f ms  (min %7.1f, max %7.1f)" % (statistics.median(values), min(values), max(values))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--exe", required=True, help="UpliftBeacon.exe")
+    parser.add_argument("--probe", required=True, help="probe.exe")
+    parser.add_argument("--minimal", required=True, help="minimal_window.exe")
+    parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--objdump", default="x86_64-w64-mingw32-objdump")
+    args = parser.parse_args()
+    os.environ["UPLIFT_PROBE"] = os.path.abspath(args.probe)
+    problem = e2e_support.session_problem()
+    if problem:
+        print("cannot run: " + problem, file=sys.stderr)
+        return 2
+
+    subjects = [("UpliftBeacon.exe", os.path.abspath(args.exe), e2e_support.OPTIONS_TITLE),
+                ("minimal_window.exe", os.path.abspath(args.minimal), "Minimal Window")]
+    for _, exe, title in subjects:  # warm-up: file cache, first start of a fresh store
+        start_once(exe, title)
+    idle = {name: [] for name, _, _ in subjects}
+    window = {name: [] for name, _, _ in subjects}
+    for _ in range(args.runs):
+        for name, exe, title in subjects:
+            i, w = start_once(exe, title)
+            idle[name].append(i)
+            window[name].append(w)
+
+    print("Start-up under Wine (%d runs each, alternating; times from CreateProcess):" % args.runs)
+    for name, _, _ in subjects:
+        print("  %-20s input idle: %s" % (name, describe(idle[name])))
+        print("  %-20s window:     %s" % ("", describe(window[name])))
+    program, baseline = subjects[0][0], subjects[1][0]
+    print("  ratio %s / %s (medians): input idle %.2f, window %.2f" % (
+        program, baseline,
+        statistics.median(idle[program]) / statistics.median(idle[baseline]),
+        statistics.median(window[program]) / statistics.median(window[baseline])))
+    print()
+    print("%s: %d bytes" % (args.exe, os.path.getsize(args.exe)))
+    print("DLL imports: %s" % ", ".join(dll_imports(args.exe, args.objdump)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
