@@ -117,6 +117,22 @@ TEST(TextRegion, PaintedImagesGiveTheirRunsTheSameAsPerPixel) {
     }
 }
 
+TEST(TextRegion, APatternOverManyRowsIsThePerPixelRegion) {
+    // Rows of every length of run, some rows empty, a row count that is no power of two.
+    DibImage image;
+    ASSERT_TRUE(image.Create(97, 333, kWhite));
+    for (int y = 0; y < image.Height(); ++y) {
+        if (y % 17 == 5) continue;
+        for (int x = 0; x < image.Width(); ++x) {
+            if ((x * 7 + y * 13) % 11 < 3 || (y % 29 == 0 && x > 10)) ::SetPixel(image.Dc(), x, y, kBlue);
+        }
+    }
+    ::GdiFlush();
+    const BothRegions both = Build(image);
+    EXPECT_GT(bench::RegionRects(both.Fast.get()).size(), 1000u);
+    ExpectSameRegion(both, "pattern");
+}
+
 TEST(TextRegion, AGivenColourIsUsedAndKept) {
     DibImage image;
     ASSERT_TRUE(image.Create(5, 1, kWhite));

@@ -13,7 +13,8 @@
 
 namespace uplift::win {
 
-// One region made of the runs, built in a single call. No runs: an empty region.
+// One region made of the runs, which come row by row, left to right (as SelectTextRuns gives
+// them). No runs: an empty region.
 unique_hrgn RegionFromRuns(std::span<const PixelRect> runs);
 
 // The pixels of `image` whose colour differs from `transparentColour` (0x00BBGGRR). A colour
