@@ -32,7 +32,8 @@ constexpr UINT_PTR kTickTimer = 1, kSafetyTimer = 2;
 class TestHost final : public Form, public DisplayHost {
 public:
     TestHost() {
-        LoadForm({L"UpliftBeacon.DisplayTestHost", WS_OVERLAPPEDWINDOW, 0}, L"Display test host", {40, 40, 340, 240});
+        LoadForm({L"UpliftBeacon.DisplayTestHost", WS_OVERLAPPEDWINDOW, 0}, L"Display test host",
+                 {40, 40, 340, 240});
         record.txtCaption = L"I am calm";
         record.Background = ScreenBackground::Background;
         record.Time = k50Milliseconds;
@@ -94,7 +95,9 @@ void PressEscape() {
     ::SendInput(2, keys, sizeof(INPUT));
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 class Holding : public ::testing::Test {
 protected:
@@ -210,8 +213,8 @@ public:
     ForegroundThread() {
         thread_ = std::thread([this] {
             threadId_ = ::GetCurrentThreadId();
-            HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300, 200,
-                                          nullptr, nullptr, nullptr, nullptr);
+            HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
+                                          200, nullptr, nullptr, nullptr, nullptr);
             window_ = edit;
             ::SetForegroundWindow(edit);
             ::SetFocus(edit);
@@ -223,7 +226,8 @@ public:
             }
             ::DestroyWindow(edit);
         });
-        while (!ready_) std::this_thread::sleep_for(1ms);
+        while (!ready_)
+            std::this_thread::sleep_for(1ms);
     }
     ~ForegroundThread() {
         ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
@@ -366,7 +370,9 @@ TEST_F(Holding, ASecondLongShowingBarelyUsesTheProcessor) {
     const auto cpu = [] {
         FILETIME created, exited, kernel, user;
         ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-        const auto value = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+        const auto value = [](FILETIME t) {
+            return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
         return (value(kernel) + value(user)) / 10'000.0; // ms
     };
     display.ShowAffirmation(host); // prepared outside the measurement

@@ -54,7 +54,9 @@ Extent MeasureOneLine(const std::wstring& text, const FontDescription& font, boo
     return {size.cx, tm.tmHeight};
 }
 
-int WrapWidth() { return TwipsToPixels(kWrapWidthTwips, ScreenDpi()); }
+int WrapWidth() {
+    return TwipsToPixels(kWrapWidthTwips, ScreenDpi());
+}
 
 std::uint32_t PixelAt(const DibImage& image, int x, int y) {
     return image.Pixels()[static_cast<std::size_t>(y) * image.Width() + x] & 0x00FFFFFF;
@@ -82,7 +84,8 @@ TEST(MessageWindow, OneWordGivesABoxJustAroundTheWord) {
 
 TEST(MessageWindow, TextWiderThanTheWrapWidthIsWrappedToIt) {
     const SettingsRecord record = Record(ScreenBackground::Background);
-    const std::wstring text = L"I am confident, I am capable and I deserve every good thing that comes my way";
+    const std::wstring text =
+        L"I am confident, I am capable and I deserve every good thing that comes my way";
     frmMessage window;
     ASSERT_TRUE(window.PrepareMessageWindow(text, record));
     const Extent extent = MeasureOneLine(text, record.Font, false);
@@ -108,24 +111,30 @@ TEST(MessageWindow, BackgroundStyleIsTheBackgroundColourAtTheEdgesAndTextInside)
     const std::uint32_t background = ToPixel(kCream), text = ToPixel(kNavy);
     // The glyphs' side bearings and the line's leading leave the corners to the background.
     const int right = image.Width() - 1, bottom = image.Height() - 1;
-    for (const auto [x, y] : {std::pair{0, 0}, std::pair{right, 0}, std::pair{0, bottom}, std::pair{right, bottom}}) {
+    for (const auto [x, y] :
+         {std::pair{0, 0}, std::pair{right, 0}, std::pair{0, bottom}, std::pair{right, bottom}}) {
         EXPECT_EQ(PixelAt(image, x, y), background) << "corner " << x << "," << y;
     }
-    for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(PixelAt(image, x, 0), background) << "top row, x " << x;
+    for (int x = 0; x < image.Width(); ++x)
+        ASSERT_EQ(PixelAt(image, x, 0), background) << "top row, x " << x;
     const auto pixels = image.Pixels();
-    const auto inText = std::ranges::count_if(pixels, [&](std::uint32_t p) { return (p & 0x00FFFFFF) == text; });
+    const auto inText =
+        std::ranges::count_if(pixels, [&](std::uint32_t p) { return (p & 0x00FFFFFF) == text; });
     EXPECT_GT(inText, 100) << "solid strokes in the text colour";
 }
 
 TEST(MessageWindow, TransparentStyleDrawsEveryPixelAsTextOrBackground) {
     frmMessage window;
-    ASSERT_TRUE(window.PrepareMessageWindow(L"Clean edges, no fringe", Record(ScreenBackground::Transparent)));
+    ASSERT_TRUE(
+        window.PrepareMessageWindow(L"Clean edges, no fringe", Record(ScreenBackground::Transparent)));
     const std::uint32_t background = ToPixel(kCream), text = ToPixel(kNavy);
     std::size_t inText = 0, other = 0;
     for (const std::uint32_t pixel : window.Image().Pixels()) {
         const std::uint32_t colour = pixel & 0x00FFFFFF;
-        if (colour == text) ++inText;
-        else if (colour != background) ++other;
+        if (colour == text)
+            ++inText;
+        else if (colour != background)
+            ++other;
     }
     EXPECT_GT(inText, 0u);
     EXPECT_EQ(other, 0u) << "anti-aliasing would leave blended pixels around the glyphs";
@@ -152,7 +161,8 @@ TEST(MessageWindow, FullScreenCoversTheScreenWithTheTextInTheMiddle) {
 TEST(MessageWindow, FullScreenTextTallerThanTheScreenStartsAboveIt) {
     const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     std::wstring text;
-    for (int i = 0; i < 80; ++i) text += L"I let go\r\n";
+    for (int i = 0; i < 80; ++i)
+        text += L"I let go\r\n";
     text += L"and breathe";
     frmMessage window;
     ASSERT_TRUE(window.PrepareMessageWindow(text, Record(ScreenBackground::BackgroundFull)));
@@ -170,7 +180,8 @@ TEST(MessageWindow, HugeTextsAreCutToABoundedImage) {
         ScreenBackground Style;
     };
     std::wstring words;
-    while (words.size() < 1'000'000) words += L"I am calm. ";
+    while (words.size() < 1'000'000)
+        words += L"I am calm. ";
     const Case cases[] = {
         {"a megabyte of words", words, ScreenBackground::Transparent},
         {"a megabyte of words, full screen", words, ScreenBackground::BackgroundFull},

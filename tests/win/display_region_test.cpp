@@ -52,7 +52,8 @@ struct BothRegions {
 BothRegions Build(const DibImage& image, COLORREF colour = 0) {
     BothRegions both{{}, {}, colour, colour};
     both.Fast = GetTextRegion(image, both.FastColour);
-    both.Reference = bench::PerPixelTextRegion(image.Dc(), image.Width(), image.Height(), both.ReferenceColour);
+    both.Reference =
+        bench::PerPixelTextRegion(image.Dc(), image.Width(), image.Height(), both.ReferenceColour);
     return both;
 }
 
@@ -68,8 +69,9 @@ void ExpectSameRegion(const BothRegions& both, std::string_view what) {
 
 TEST(TextRegion, RealTextInArial48IsThePerPixelRegion) {
     frmMessage window;
-    ASSERT_TRUE(window.PrepareMessageWindow(L"I am calm, I am focused, I am grateful and I am ready for all that this day brings",
-                                            TransparentArial48()));
+    ASSERT_TRUE(window.PrepareMessageWindow(
+        L"I am calm, I am focused, I am grateful and I am ready for all that this day brings",
+        TransparentArial48()));
     EXPECT_EQ(window.Width(), TwipsToPixels(kWrapWidthTwips, ScreenDpi()));
     EXPECT_GE(window.Height(), 150) << "three lines of text";
     const BothRegions both = Build(window.Image());
@@ -84,10 +86,11 @@ struct PaintedImage {
     int Width, Height;
     COLORREF Background;
     std::vector<std::pair<POINT, COLORREF>> Pixels; // painted over the background
-    std::vector<RECT> Expected;                      // the region's rectangles
-    COLORREF ExpectedColour;                         // the transparent colour settled on
+    std::vector<RECT> Expected;                     // the region's rectangles
+    COLORREF ExpectedColour;                        // the transparent colour settled on
 };
 
+// clang-format off
 const PaintedImage kPaintedImages[] = {
     {"only background", 12, 5, kWhite, {}, {}, kWhite},
     {"one row, two runs", 10, 1, kWhite, {{{2, 0}, kBlue}, {{3, 0}, kBlue}, {{4, 0}, kBlue}, {{7, 0}, kBlue}},
@@ -101,13 +104,15 @@ const PaintedImage kPaintedImages[] = {
     {"black background is still the top-left colour", 4, 1, kBlack, {{{1, 0}, kYellow}}, {{1, 0, 2, 1}}, kBlack},
     {"every pixel differs from the top-left one", 2, 2, kWhite, {{{0, 0}, kBlue}}, {{1, 0, 2, 1}, {0, 1, 2, 2}}, kBlue},
 };
+// clang-format on
 
 TEST(TextRegion, PaintedImagesGiveTheirRunsTheSameAsPerPixel) {
     for (const PaintedImage& c : kPaintedImages) {
         SCOPED_TRACE(c.Name);
         DibImage image;
         ASSERT_TRUE(image.Create(c.Width, c.Height, c.Background));
-        for (const auto& [at, colour] : c.Pixels) ::SetPixel(image.Dc(), at.x, at.y, colour);
+        for (const auto& [at, colour] : c.Pixels)
+            ::SetPixel(image.Dc(), at.x, at.y, colour);
         ::GdiFlush();
         const BothRegions both = Build(image);
         EXPECT_EQ(both.FastColour, c.ExpectedColour);

@@ -20,10 +20,12 @@ inline win::unique_hrgn PerPixelTextRegion(HDC image, int width, int height, COL
     for (int y = 0; y < height; ++y) {
         int x = 0;
         while (x < width) {
-            while (x < width && ::GetPixel(image, x, y) == transparentColour) ++x;
+            while (x < width && ::GetPixel(image, x, y) == transparentColour)
+                ++x;
             if (x == width) break;
             const int start = x;
-            while (x < width && ::GetPixel(image, x, y) != transparentColour) ++x;
+            while (x < width && ::GetPixel(image, x, y) != transparentColour)
+                ++x;
             const win::unique_hrgn run(::CreateRectRgn(start, y, x, y + 1));
             ::CombineRgn(result.get(), result.get(), run.get(), RGN_OR);
         }

@@ -12,10 +12,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -28,7 +28,8 @@ double MedianMs(int repeats, const std::function<unique_hrgn()>& build) {
     for (int i = 0; i < repeats; ++i) {
         const auto start = std::chrono::steady_clock::now();
         const unique_hrgn region = build();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::ranges::sort(times);
     return times[times.size() / 2];
@@ -37,8 +38,11 @@ double MedianMs(int repeats, const std::function<unique_hrgn()>& build) {
 // Every run in a single ExtCreateRegion call.
 unique_hrgn SingleCall(const std::vector<uplift::PixelRect>& runs) {
     std::vector<std::byte> buffer(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    RGNDATAHEADER header{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(runs.size()),
-                         static_cast<DWORD>(runs.size() * sizeof(RECT)), {0, 0, 0, 0}};
+    RGNDATAHEADER header{sizeof(RGNDATAHEADER),
+                         RDH_RECTANGLES,
+                         static_cast<DWORD>(runs.size()),
+                         static_cast<DWORD>(runs.size() * sizeof(RECT)),
+                         {0, 0, 0, 0}};
     std::memcpy(buffer.data(), &header, sizeof(header));
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const RECT rect{runs[i].Left, runs[i].Top, runs[i].Right, runs[i].Bottom};
@@ -58,8 +62,8 @@ int main(int argc, char** argv) {
     record.Font = {L"Arial", 48.0f};
     record.TextColor = RGB(0, 0, 255);
     uplift::win::frmMessage window;
-    if (!window.PrepareMessageWindow(L"I am calm, I am focused, I am grateful and I am ready for all that this day brings",
-                                     record)) {
+    if (!window.PrepareMessageWindow(
+            L"I am calm, I am focused, I am grateful and I am ready for all that this day brings", record)) {
         std::fprintf(stderr, "the message window could not be prepared\n");
         return 1;
     }
@@ -83,17 +87,19 @@ int main(int argc, char** argv) {
     });
 
     std::vector<std::uint32_t> pixels(image.Pixels().begin(), image.Pixels().end());
-    for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0x00FFFFFF;
     const std::vector<uplift::PixelRect> runs = uplift::SelectTextRuns(pixels, image.Width(), image.Height());
     const double single = MedianMs(repeats, [&] { return SingleCall(runs); });
-    const bool singleSame = uplift::bench::RegionBytes(SingleCall(runs).get()) == uplift::bench::RegionBytes(fast.get());
+    const bool singleSame =
+        uplift::bench::RegionBytes(SingleCall(runs).get()) == uplift::bench::RegionBytes(fast.get());
 
     std::printf("image %d x %d, %zu rectangles, same region: %s\n", image.Width(), image.Height(),
                 uplift::bench::RegionRects(fast.get()).size(), same ? "yes" : "NO");
     std::printf("per pixel (GetPixel + CombineRgn): %8.3f ms (median of %d)\n", perPixel, repeats);
     std::printf("DIB scan + region by rows:         %8.3f ms (median of %d)\n", scanned, repeats * 5);
     std::printf("ratio: %.1fx\n", perPixel / scanned);
-    std::printf("for comparison, the runs in one ExtCreateRegion call: %.3f ms (%zu runs, same region: %s)\n", single,
-                runs.size(), singleSame ? "yes" : "NO");
+    std::printf("for comparison, the runs in one ExtCreateRegion call: %.3f ms (%zu runs, same region: %s)\n",
+                single, runs.size(), singleSame ? "yes" : "NO");
     return same ? 0 : 1;
 }

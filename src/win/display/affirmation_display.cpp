@@ -67,7 +67,9 @@ AffirmationDisplay::~AffirmationDisplay() {
     if (frmMessage_) frmMessage_->Unload();
 }
 
-bool AffirmationDisplay::MessageWindowLoaded() const { return frmMessage_ && frmMessage_->Loaded(); }
+bool AffirmationDisplay::MessageWindowLoaded() const {
+    return frmMessage_ && frmMessage_->Loaded();
+}
 
 void AffirmationDisplay::UnloadMessageWindow() {
     if (showing_) {
@@ -124,8 +126,8 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     const std::chrono::milliseconds length = TimeLength(settings);
     const bool untilEscape = settings.optESC();
 
-    ::SetWindowPos(window.hWnd(), HWND_TOPMOST, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top,
-                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetWindowPos(window.hWnd(), HWND_TOPMOST, rect.Left, rect.Top, rect.Right - rect.Left,
+                   rect.Bottom - rect.Top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     Hold(host, length, untilEscape);
 
     host.StopDisplay() = false;
@@ -149,10 +151,12 @@ void AffirmationDisplay::Hold(DisplayHost& host, std::chrono::milliseconds lengt
             break;
         }
         // Sleep until a message arrives or the slice is over; under a millisecond, no wait at all.
-        const auto wait = untilEscape ? kWaitSlice : std::min<std::chrono::steady_clock::duration>(remaining(), kWaitSlice);
+        const auto wait =
+            untilEscape ? kWaitSlice : std::min<std::chrono::steady_clock::duration>(remaining(), kWaitSlice);
         if (wait >= 1ms) {
             const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
-            ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
+                                          MWMO_INPUTAVAILABLE);
         }
     }
 }

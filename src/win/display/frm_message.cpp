@@ -35,11 +35,14 @@ private:
 
 RECT MeasureText(HDC dc, std::wstring_view text, int width, UINT flags) {
     RECT rect{0, 0, width, 0};
-    if (!text.empty()) ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    if (!text.empty())
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
     return rect;
 }
 
-int RectHeight(const RECT& rect) { return rect.bottom - rect.top; }
+int RectHeight(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
 
 // Never ends a piece of the text between the two halves of a surrogate pair.
 std::size_t WholeCharacters(std::wstring_view text, std::size_t count) {
@@ -73,7 +76,8 @@ unique_hfont CreateMessageFont(const FontDescription& font, int dpi, bool cleanE
     LOGFONTW lf{};
     // Points to pixels at the screen's real resolution; whole-point sizes give -MulDiv(points, dpi, 72).
     const double points = std::isfinite(font.Size) && font.Size > 0 ? font.Size : 8.0;
-    const double pixels = std::clamp(std::round(points * dpi / 72.0), 1.0, static_cast<double>(kMaxFontPixels));
+    const double pixels =
+        std::clamp(std::round(points * dpi / 72.0), 1.0, static_cast<double>(kMaxFontPixels));
     lf.lfHeight = -static_cast<LONG>(pixels);
     lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.Italic ? TRUE : FALSE;
@@ -92,7 +96,7 @@ unique_hfont CreateMessageFont(const FontDescription& font, int dpi, bool cleanE
 frmMessage::~frmMessage() = default;
 
 bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsRecord& settings) {
-    if (Loaded()) return true;
+    if (Loaded()) return true; // prepared once; discarded to be prepared afresh
     style_ = settings.Background;
     const int dpi = ScreenDpi();
     // The transparent style keeps every pixel that differs from the background, so anti-aliased
@@ -135,8 +139,7 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
                 width = wrapWidth;
                 height = wrapped.Height;
             }
-            lblMessage.Rect = {0, 0, lblMessage.Rect.right - lblMessage.Rect.left,
-                               lblMessage.Rect.bottom - lblMessage.Rect.top};
+            ::OffsetRect(&lblMessage.Rect, -lblMessage.Rect.left, -lblMessage.Rect.top);
             lblMessage.Visible = false;
             textRect = {0, 0, width, height};
             laid = wrapped.Laid;
@@ -145,7 +148,8 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
 
     // Beyond the caps the text is cut off, not the program.
     const int imageWidth = std::clamp(width, 1, kMaxImageSide);
-    const auto heightCap = static_cast<int>(std::min<std::int64_t>(kMaxImageSide, kMaxImagePixels / imageWidth));
+    const auto heightCap =
+        static_cast<int>(std::min<std::int64_t>(kMaxImageSide, kMaxImagePixels / imageWidth));
     const int imageHeight = std::clamp(height, 1, heightCap);
     if (!image_.Create(imageWidth, imageHeight, settings.BackgroundColor)) return false;
     {

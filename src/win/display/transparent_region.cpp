@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::uint32_t kColourBits = 0x00FFFFFF; // GDI leaves the top byte of a 32-bit DIB undefined
 
-RECT ToRect(const PixelRect& run) { return {run.Left, run.Top, run.Right, run.Bottom}; }
+RECT ToRect(const PixelRect& run) {
+    return {run.Left, run.Top, run.Right, run.Bottom};
+}
 
 // The runs of one row, which never overlap, in one ExtCreateRegion call.
 unique_hrgn RowRegion(std::span<const PixelRect> runs, std::vector<std::byte>& buffer) {
@@ -54,7 +56,8 @@ unique_hrgn RegionFromRuns(std::span<const PixelRect> runs) {
     std::size_t first = 0;
     while (first < runs.size()) {
         std::size_t end = first + 1;
-        while (end < runs.size() && runs[end].Top == runs[first].Top) ++end;
+        while (end < runs.size() && runs[end].Top == runs[first].Top)
+            ++end;
         unique_hrgn row = RowRegion(runs.subspan(first, end - first), buffer);
         if (!row) return {};
         parts.push_back({std::move(row), 1});
@@ -81,7 +84,8 @@ unique_hrgn GetTextRegion(const DibImage& image, COLORREF& transparentColour) {
     if (static_cast<LONG>(transparentColour) < 1) transparentColour = ToColorRef(bits[0] & kColourBits);
 
     std::vector<std::uint32_t> pixels(bits.begin(), bits.end());
-    for (std::uint32_t& pixel : pixels) pixel &= kColourBits;
+    for (std::uint32_t& pixel : pixels)
+        pixel &= kColourBits;
     const std::vector<PixelRect> runs =
         SelectTextRuns(pixels, image.Width(), image.Height(), ToPixel(transparentColour) & kColourBits);
     return RegionFromRuns(runs);
