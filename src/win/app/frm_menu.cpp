@@ -156,6 +156,7 @@ void frmMenu::mnuDisable_Click() {
 }
 
 void frmMenu::cmdOK_Action() {
+    display_.UnloadMessageWindow();
     scheduler_.CheckPassed();
     SaveSettings(Settings_, Carried(), store_, formats_);
     scheduler_.StartSchedule();
@@ -178,6 +179,7 @@ void frmMenu::Form_Unload() {
         LocalfrmTray->Unload();
         LocalfrmTray.reset();
     }
+    display_.UnloadMessageWindow();
 }
 
 void frmMenu::mnuExit_Click() {
@@ -236,8 +238,6 @@ void frmMenu::RefreshTray() {
     if (LocalfrmTray) LocalfrmTray->RefreshTray();
 }
 
-void frmMenu::ShowAffirmation() {
-    // The message window comes with the display code.
-}
+void frmMenu::ShowAffirmation() { display_.ShowAffirmation(displayHost_); }
 
 } // namespace uplift::win

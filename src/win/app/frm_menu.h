@@ -5,6 +5,7 @@
 
 #include "app/frm_tray.h"
 #include "common/regional_formats.h"
+#include "display/affirmation_display.h"
 #include "forms/form.h"
 #include "forms/unique_handle.h"
 #include "schedule/clock.h"
@@ -83,6 +84,23 @@ private:
 
     CarriedValues Carried() const { return {LastMessageKey, LastMessageDate, Enabled_}; }
 
+    // The display's view of the form.
+    class DisplayBridge final : public DisplayHost {
+    public:
+        explicit DisplayBridge(frmMenu& form) : form_(form) {}
+        const SettingsRecord& Settings() const override { return form_.Settings_; }
+        const std::vector<std::wstring>& Messages() const override { return form_.Messages; }
+        bool& StopDisplay() override { return form_.StopDisplay; }
+        bool OptionsVisible() const override { return form_.Visible(); }
+        void HideOptions() override { form_.SetVisible(false); }
+        void StopTimer() override { form_.tmrMessage_.SetEnabled(false); }
+        void StartTimer() override { form_.tmrMessage_.SetEnabled(true); }
+        HWND OwnerWindow() const override { return form_.hWnd(); }
+
+    private:
+        frmMenu& form_;
+    };
+
     SettingsStore& store_;
     const RegionalFormats& formats_;
     const Clock& clock_;
@@ -96,6 +114,8 @@ private:
     bool popupOpen_ = false;
     unique_hicon enabledIcon_;
     unique_hicon disabledIcon_;
+    AffirmationDisplay display_;
+    DisplayBridge displayHost_{*this};
 };
 
 } // namespace uplift::win
