@@ -45,7 +45,9 @@ TEST(TextForms, IntegerAndColour) {
     for (const Case& c : cases) {
         EXPECT_EQ(ParseInteger(c.Text), c.AsInteger) << Show(c.Text);
         EXPECT_EQ(ParseColour(c.Text), c.AsColour) << Show(c.Text);
-        if (c.AsInteger) EXPECT_EQ(ParseInteger(FormatInteger(*c.AsInteger)), c.AsInteger) << Show(c.Text);
+        if (c.AsInteger) {
+            EXPECT_EQ(ParseInteger(FormatInteger(*c.AsInteger)), c.AsInteger) << Show(c.Text);
+        }
     }
 }
 
