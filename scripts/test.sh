@@ -41,7 +41,7 @@ step "native: configure and build ($NATIVE_BUILD)"
 if harness_configure_native "$NATIVE_BUILD" && cmake --build "$NATIVE_BUILD" -j "$HARNESS_JOBS"; then
     step "native: tests"
     (cd "$NATIVE_BUILD" && ctest --output-on-failure -j "$HARNESS_JOBS" --timeout 600 \
-        --output-junit "$RESULTS/native.xml" "${CTEST_ARGS[@]}") || FAILED_STEPS+=("native tests")
+        --output-junit "$RESULTS/native.xml" --output-log "$RESULTS/native-ctest.log" "${CTEST_ARGS[@]}") || FAILED_STEPS+=("native tests")
 else
     FAILED_STEPS+=("native build")
 fi
@@ -50,14 +50,15 @@ fi
 step "Wine session"
 # Up before the Windows build: test discovery at build time (when a test target asks for it) runs Wine
 # through the emulator, in this prefix.
-wine_session_start "$PREFIX" test --fresh
 SESSION_UP=1
+wine_session_start "$PREFIX" test --fresh
 
 step "windows: configure and build ($WINDOWS_BUILD)"
 if harness_configure_windows "$WINDOWS_BUILD" "$PREFIX" && cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS"; then
     step "windows: tests under Wine (display $DISPLAY, prefix $WINEPREFIX)"
+    rm -rf "$WINDOWS_BUILD/tests/e2e/logs"
     (cd "$WINDOWS_BUILD" && ctest --output-on-failure -j "$HARNESS_JOBS" --timeout 600 \
-        --output-junit "$RESULTS/windows.xml" "${CTEST_ARGS[@]}") || FAILED_STEPS+=("windows tests")
+        --output-junit "$RESULTS/windows.xml" --output-log "$RESULTS/windows-ctest.log" "${CTEST_ARGS[@]}") || FAILED_STEPS+=("windows tests")
 else
     FAILED_STEPS+=("windows build")
 fi
