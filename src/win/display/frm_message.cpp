@@ -13,8 +13,6 @@ namespace {
 
 // Centred on each line, broken between words, not clipped: as the label draws.
 constexpr UINT kDrawFlags = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
-// Width × height never beyond this (128 MB of image), whatever the font and the text.
-constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 25;
 // An affirmation is short: the first measurement normally sees the whole text.
 constexpr std::size_t kFirstMeasuredChars = 4096;
 constexpr int kMaxFontPixels = 4096;
@@ -146,11 +144,12 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
         }
     }
 
-    // Beyond the caps the text is cut off, not the program.
-    const int imageWidth = std::clamp(width, 1, kMaxImageSide);
-    const auto heightCap =
-        static_cast<int>(std::min<std::int64_t>(kMaxImageSide, kMaxImagePixels / imageWidth));
-    const int imageHeight = std::clamp(height, 1, heightCap);
+    // A text larger than the screen is cut to the screen's size, keeping its middle in view as the
+    // centred window would: nothing more could be seen, and the outline of a larger transparent
+    // window grows beyond what the window system accepts.
+    const int imageWidth = std::clamp(width, 1, std::max(1, ::GetSystemMetrics(SM_CXSCREEN)));
+    const int imageHeight = std::clamp(height, 1, std::max(1, ::GetSystemMetrics(SM_CYSCREEN)));
+    ::OffsetRect(&textRect, -(width - imageWidth) / 2, -(height - imageHeight) / 2);
     if (!image_.Create(imageWidth, imageHeight, settings.BackgroundColor)) return false;
     {
         HDC dc = image_.Dc();
