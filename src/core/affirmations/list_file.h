@@ -11,7 +11,7 @@ namespace uplift {
 
 // Conversion between the program's text and the system's ANSI code page.
 class CodePage {
-  public:
+public:
     virtual ~CodePage() = default;
     virtual std::wstring Decode(std::string_view bytes) const = 0;
     // Nothing when a character has no exact form in the code page.
@@ -20,7 +20,7 @@ class CodePage {
 
 // ISO 8859-1, the portable stand-in for tests.
 class Latin1CodePage final : public CodePage {
-  public:
+public:
     std::wstring Decode(std::string_view bytes) const override;
     std::optional<std::string> Encode(std::wstring_view text) const override;
 };

@@ -7,13 +7,13 @@
 namespace uplift {
 
 class UniformRandom {
-  public:
+public:
     // A uniform number in [0, 1).
     float Next();
     // 1-based index of a list entry: the integer part of Next() * count + 1; 0 when count < 1.
     std::int64_t NextIndex(std::int64_t count);
 
-  private:
+private:
     std::uint64_t state_ = 0x5DEECE66DULL;
 };
 

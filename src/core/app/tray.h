@@ -1,6 +1,7 @@
 #pragma once
-// The notification-area icon: its tip and its mouse callbacks. The icon reports mouse activity as the mouse-move message of its window,
-// carrying the mouse message that happened on the icon where the pointer's X would be.
+// The notification-area icon: its tip and its mouse callbacks. The icon reports mouse activity as the
+// mouse-move message of its window, carrying the mouse message that happened on the icon where the pointer's
+// X would be.
 
 #include <cstdint>
 #include <string>

@@ -37,7 +37,7 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
 
 // A small cursor over the text; every reader consumes only on success.
 class Scanner {
-  public:
+public:
     explicit Scanner(std::wstring_view text) : text_(text) {}
     bool AtEnd() const { return pos_ == text_.size(); }
 
@@ -83,7 +83,7 @@ class Scanner {
         return i > pos_ && i < text_.size() && text_[i] == L'/';
     }
 
-  private:
+private:
     std::wstring_view text_;
     std::size_t pos_ = 0;
 };

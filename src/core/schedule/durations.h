@@ -25,11 +25,11 @@ inline constexpr std::array<DurationEntry, 23> kTimeLengths{{
 }};
 
 inline constexpr std::array<DurationEntry, 21> kPauses{{
-    {L"1 second", 1},       {L"2 seconds", 2},      {L"3 seconds", 3},      {L"4 seconds", 4},
-    {L"5 seconds", 5},      {L"10 seconds", 10},    {L"20 seconds", 20},    {L"30 seconds", 30},
-    {L"40 seconds", 40},    {L"50 seconds", 50},    {L"1 minuet", 60},      {L"2 minuets", 120},
-    {L"3 minuets", 180},    {L"4 minuets", 240},    {L"5 minuets", 300},    {L"10 minuets", 600},
-    {L"20 minuets", 1200},  {L"30 minuets", 1800},  {L"40 minuets", 2400},  {L"50 minuets", 3000},
+    {L"1 second", 1},      {L"2 seconds", 2},     {L"3 seconds", 3},     {L"4 seconds", 4},
+    {L"5 seconds", 5},     {L"10 seconds", 10},   {L"20 seconds", 20},   {L"30 seconds", 30},
+    {L"40 seconds", 40},   {L"50 seconds", 50},   {L"1 minuet", 60},     {L"2 minuets", 120},
+    {L"3 minuets", 180},   {L"4 minuets", 240},   {L"5 minuets", 300},   {L"10 minuets", 600},
+    {L"20 minuets", 1200}, {L"30 minuets", 1800}, {L"40 minuets", 2400}, {L"50 minuets", 3000},
     {L"1 hour", 3600},
 }};
 

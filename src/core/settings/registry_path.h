@@ -23,7 +23,8 @@ private:
 // The value name "*" stands for a key's default value, which has no name.
 std::wstring_view RegistryValueName(std::wstring_view name);
 
-// The store of the options: HKEY_CURRENT_USER\Software\Shared Program Settings\Uplift Beacon Plus\ParamSection.
+// The store of the options: HKEY_CURRENT_USER\Software\Shared Program Settings\Uplift Beacon
+// Plus\ParamSection.
 inline constexpr std::wstring_view kParamSectionPath =
     L"Software\\Shared Program Settings\\Uplift Beacon Plus\\ParamSection";
 

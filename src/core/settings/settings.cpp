@@ -30,7 +30,7 @@ DateTime WholeSeconds(DateTime value) {
 // Reads one value at a time; every reader falls back to its default when the text is absent
 // or does not convert, so a hand-edited store never stops the program.
 class Reader {
-  public:
+public:
     Reader(SettingsStore& store, const SettingsContext& context) : store_(store), context_(context) {}
 
     std::wstring Text(std::wstring_view name, std::wstring_view fallback) {
@@ -56,7 +56,7 @@ class Reader {
     }
     DateTime Now() const { return context_.Time.Now(); }
 
-  private:
+private:
     template <typename Parse> auto Parsed(std::wstring_view name, Parse parse) -> decltype(parse({})) {
         const auto text = store_.Read(name);
         if (!text) return std::nullopt;

@@ -10,7 +10,7 @@
 
 namespace uplift {
 
-enum class WhenToDisplay { Pause = 0, Everyday = 1, Date = 2 };            // optPause, optEveryday, optDate
+enum class WhenToDisplay { Pause = 0, Everyday = 1, Date = 2 }; // optPause, optEveryday, optDate
 enum class ScreenBackground { Transparent = 0, Background = 1, BackgroundFull = 2 }; // optTransparent ...
 
 using Colour = std::uint32_t; // 0x00BBGGRR
@@ -32,9 +32,9 @@ inline constexpr Colour kBlack = 0;
 
 struct SettingsRecord {
     std::wstring txtCaption;
-    bool optList = false;       // optSingle is its opposite
+    bool optList = false;           // optSingle is its opposite
     int Time = kDefaultTimeIndex;   // selected index of cboTime
-    bool optTimeLength = true;  // optESC is its opposite
+    bool optTimeLength = true;      // optESC is its opposite
     int Pause = kDefaultPauseIndex; // selected index of cboPause
     WhenToDisplay When = WhenToDisplay::Pause;
     std::optional<DateTime> Everyday; // TimePicker: a time of day (day zero); empty when the picker has none

@@ -11,19 +11,21 @@ namespace uplift::win {
 namespace {
 
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, not as a null handle.
-unique_kernel_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+unique_kernel_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
+                              DWORD flags) {
     HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
     return unique_kernel_handle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
 std::wstring ErrorDescription(DWORD error) {
     wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                              FORMAT_MESSAGE_IGNORE_INSERTS,
+                                          nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
     if (buffer) ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
     return text;
 }
 
@@ -54,11 +56,13 @@ std::wstring AnsiCodePage::Decode(std::string_view bytes) const {
             if (lineEnd != std::string_view::npos && lineEnd >= start) end = lineEnd + 1;
         }
         const auto slice = bytes.substr(start, end - start);
-        const int count = ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), nullptr, 0);
+        const int count =
+            ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), nullptr, 0);
         if (count > 0) {
             const std::size_t at = text.size();
             text.resize(at + static_cast<std::size_t>(count));
-            ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), text.data() + at, count);
+            ::MultiByteToWideChar(CP_ACP, 0, slice.data(), static_cast<int>(slice.size()), text.data() + at,
+                                  count);
         }
         start = end;
     }
@@ -70,8 +74,8 @@ std::optional<std::string> AnsiCodePage::Encode(std::wstring_view text) const {
     if (text.size() > 0x3FFFFFFF) return std::nullopt;
     BOOL usedDefault = FALSE;
     const int length = static_cast<int>(text.size());
-    const int count = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
-                                            &usedDefault);
+    const int count = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+                                            nullptr, &usedDefault);
     if (count <= 0 || usedDefault) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(count), '\0');
     ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), count, nullptr,
@@ -86,8 +90,8 @@ std::wstring ListFilePath(const std::wstring& programFolder) {
 }
 
 std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
-    const unique_kernel_handle file =
-        OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+    const unique_kernel_handle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) return {};
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
@@ -103,7 +107,8 @@ std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
     return ReadListFile(bytes, AnsiCodePage{});
 }
 
-std::optional<std::wstring> WriteListFileAt(const std::wstring& path, const std::vector<std::wstring>& entries) {
+std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
+                                            const std::vector<std::wstring>& entries) {
     const std::string bytes = WriteListFile(entries, AnsiCodePage{});
     const std::wstring temporary = path + L".new";
     {

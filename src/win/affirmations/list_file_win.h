@@ -25,6 +25,7 @@ inline constexpr long long kMaxListFileBytes = 64LL * 1024 * 1024;
 // Writes the whole list into a new file beside the old one and then puts it in the old one's
 // place, so that a failure leaves the saved list as it was. A read-only file is replaced all the
 // same. Returns the failure's description, or nothing on success.
-std::optional<std::wstring> WriteListFileAt(const std::wstring& path, const std::vector<std::wstring>& entries);
+std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
+                                            const std::vector<std::wstring>& entries);
 
 } // namespace uplift::win

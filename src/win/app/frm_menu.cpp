@@ -47,9 +47,12 @@ RECT CentredOptionsRect() {
 frmMenu::frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock,
                  std::wstring programFolder)
     : store_(store), formats_(formats), clock_(clock), programFolder_(std::move(programFolder)),
-      scheduler_(Settings_, clock, formats, *this), tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
+      scheduler_(Settings_, clock, formats, *this),
+      tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
 
-frmMenu::~frmMenu() { tmrMessage_.SetEnabled(false); }
+frmMenu::~frmMenu() {
+    tmrMessage_.SetEnabled(false);
+}
 
 bool frmMenu::Form_Initialize() {
     TestRunning = false;
@@ -225,8 +228,7 @@ bool frmMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         }
         result = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -238,6 +240,8 @@ void frmMenu::RefreshTray() {
     if (LocalfrmTray) LocalfrmTray->RefreshTray();
 }
 
-void frmMenu::ShowAffirmation() { display_.ShowAffirmation(displayHost_); }
+void frmMenu::ShowAffirmation() {
+    display_.ShowAffirmation(displayHost_);
+}
 
 } // namespace uplift::win

@@ -23,7 +23,8 @@ inline constexpr wchar_t kOptionsCaption[] = L"Uplift Beacon Options";
 
 class frmMenu final : public Form, private SchedulerHost, private TrayEvents {
 public:
-    frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock, std::wstring programFolder);
+    frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock,
+            std::wstring programFolder);
     ~frmMenu() override;
 
     // Initial state and the single-instance test: false when another copy runs.

@@ -4,8 +4,8 @@
 
 #include "forms/form.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <string>
 

@@ -7,8 +7,8 @@
 #include "settings/registry_path.h"
 #include "settings/windows_regional_formats.h"
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <string>
 

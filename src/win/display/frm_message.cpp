@@ -183,8 +183,7 @@ bool frmMessage::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
         Form_Paint();
         result = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

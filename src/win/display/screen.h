@@ -15,6 +15,8 @@ inline int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-inline int ToPixels(double twips) { return TwipsToPixels(twips, ScreenDpi()); }
+inline int ToPixels(double twips) {
+    return TwipsToPixels(twips, ScreenDpi());
+}
 
 } // namespace uplift::win

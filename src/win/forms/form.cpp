@@ -6,7 +6,9 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace uplift::win {
 
-HINSTANCE AppInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE AppInstance() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 namespace {
 
@@ -77,19 +79,14 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_CLOSE:
-        Unload();
-        return 0;
-    case WM_TIMER:
-        Form_Timer(wParam);
-        return 0;
+    case WM_CLOSE: Unload(); return 0;
+    case WM_TIMER: Form_Timer(wParam); return 0;
     case WM_NCDESTROY:
         // Destroyed from outside (not through Unload): forget the handle without destroying it again.
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         if (hwnd_.get() == hwnd) (void)hwnd_.release();
         break;
-    default:
-        break;
+    default: break;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -7,8 +7,7 @@
 
 namespace uplift::win {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
-class unique_handle {
+template <typename Handle, auto Close, Handle Invalid = Handle{}> class unique_handle {
 public:
     unique_handle() noexcept = default;
     explicit unique_handle(Handle h) noexcept : h_(h) {}
@@ -39,13 +38,27 @@ private:
 };
 
 namespace detail {
-inline void CloseKey(HKEY h) { ::RegCloseKey(h); }
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
-inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void DeleteDeviceContext(HDC h) { ::DeleteDC(h); }
+inline void CloseKey(HKEY h) {
+    ::RegCloseKey(h);
+}
+inline void CloseKernelHandle(HANDLE h) {
+    ::CloseHandle(h);
+}
+inline void DeleteGdiObject(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void DestroyIconHandle(HICON h) {
+    ::DestroyIcon(h);
+}
+inline void DestroyMenuHandle(HMENU h) {
+    ::DestroyMenu(h);
+}
+inline void DestroyWindowHandle(HWND h) {
+    ::DestroyWindow(h);
+}
+inline void DeleteDeviceContext(HDC h) {
+    ::DeleteDC(h);
+}
 } // namespace detail
 
 using unique_hkey = unique_handle<HKEY, detail::CloseKey>;

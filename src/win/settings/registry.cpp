@@ -55,7 +55,8 @@ std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstri
         if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
         // The stored bytes need not end in NUL, nor be a whole number of characters.
         std::size_t length = got / sizeof(wchar_t);
-        while (length > 0 && buffer[length - 1] == L'\0') --length;
+        while (length > 0 && buffer[length - 1] == L'\0')
+            --length;
         std::wstring text(buffer.data(), length);
         if (const auto nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
         return text;

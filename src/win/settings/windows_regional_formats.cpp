@@ -1,7 +1,7 @@
 #include "settings/windows_regional_formats.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cmath>
 
@@ -22,8 +22,7 @@ std::optional<SYSTEMTIME> ToSystemTime(DateTime value) {
     return st;
 }
 
-template <typename Format>
-std::wstring Formatted(DateTime value, Format format) {
+template <typename Format> std::wstring Formatted(DateTime value, Format format) {
     const auto st = ToSystemTime(value);
     if (!st) return {};
     wchar_t buffer[128] = {};
