@@ -8,10 +8,13 @@ is the Windows process, so its exit is the program's exit. Tests stop only what 
 
 import datetime
 import os
+import queue
 import re
+import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
@@ -315,8 +318,8 @@ class ProgramTestCase(unittest.TestCase):
         finally:
             clean_store()
 
-    def start(self):
-        program = Program()
+    def start(self, exe=None):
+        program = Program(exe)
         self.programs.append(program)
         return program
 
@@ -382,3 +385,302 @@ def parse_us_time(text):
     if not m:
         return None
     return _hour24(m.group(1), m.group(4)) * 3600 + int(m.group(2)) * 60 + int(m.group(3))
+
+
+# --- windows by class, the foreground, the screen, the tray (the display tests) -------------------
+
+MESSAGE_CLASS = "UpliftBeacon.frmMessage"
+TRAY_CLASS = "UpliftBeacon.frmTray"
+TRAY_TITLE = "Wine System Tray"
+MENU_CLASS = "#32768"
+WS_EX_TOPMOST = 0x8
+WS_EX_TOOLWINDOW = 0x80
+WS_EX_APPWINDOW = 0x40000
+WS_EX_NOACTIVATE = 0x8000000
+
+
+def artifacts_dir():
+    path = os.path.join(log_dir(), "artifacts")
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def program_copy(test):
+    """A private folder holding a copy of UpliftBeacon.exe (Data.Lst goes beside it); removed after the test."""
+    folder = tempfile.mkdtemp(prefix="uplift-e2e-")
+    test.addCleanup(shutil.rmtree, folder, True)
+    exe = os.path.join(folder, "UpliftBeacon.exe")
+    shutil.copy2(exe_path(), exe)
+    return exe
+
+
+def program_pid(title=OPTIONS_TITLE):
+    """The Windows process id of the program (from its options window), or None."""
+    info = window_info(title)
+    return int(info["pid"]) if info else None
+
+
+def _rect(text):
+    return tuple(int(v) for v in text.split(","))
+
+
+def find_class(class_name, pid=None, visible=False):
+    """Top-level windows of a class: [{hwnd, pid, visible, rect, style, exstyle, x11, title}]."""
+    args = ["find-class", class_name]
+    if pid:
+        args += ["--pid", pid]
+    if visible:
+        args.append("--visible")
+    result = probe(*args, check=False)
+    if result.returncode not in (0, 1):
+        raise ProbeError("probe find-class failed: %s" % result.stderr.strip())
+    windows = []
+    for line in result.stdout.splitlines():
+        hwnd, wpid, vis, rect, style, exstyle, x11, title = line.split("\t", 7)
+        windows.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "rect": _rect(rect),
+                        "style": int(style, 16), "exstyle": int(exstyle, 16), "x11": int(x11, 16),
+                        "title": unescape(title)})
+    return windows
+
+
+def foreground():
+    """The foreground window: {hwnd, pid, class, title} (hwnd 0x00000000 when there is none)."""
+    result = probe("foreground", check=False)
+    info = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
+    info.setdefault("title", "")
+    info["title"] = unescape(info["title"])
+    return info
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool"] + [str(a) for a in args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True, timeout=30)
+
+
+class VisibilityWatch:
+    """probe watch-visible running beside the test: every change of the visibility of the program's window
+    of a class, time-stamped in the probe (unix time, the clock of time.time()) as it polls."""
+
+    def __init__(self, class_name, pid, seconds, edges=0, interval_us=250):
+        args = ["wine", probe_path(), "watch-visible", class_name, str(pid), str(int(seconds * 1000))]
+        if edges:
+            args += ["--edges", str(edges)]
+        args += ["--interval-us", str(interval_us)]
+        self.popen = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                      stderr=subprocess.DEVNULL, env=wine_env())
+        self.lines = queue.Queue()
+        self.events = []  # (visible, unix time s, previous poll s, hwnd, rect)
+        self.polls = None
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for raw in self.popen.stdout:
+            line = raw.decode("utf-8", "replace").rstrip("\n")
+            fields = line.split("\t")
+            if fields[0] == "state" and len(fields) >= 6:
+                event = (fields[1] == "1", int(fields[2]) / 1e6, int(fields[3]) / 1e6, fields[4], _rect(fields[5]))
+                self.events.append(event)
+                self.lines.put(event)
+            elif fields[0] == "polls" and len(fields) >= 3:
+                self.polls = (int(fields[1]), float(fields[2]))
+        self.lines.put(None)
+
+    def next(self, timeout):
+        """The next state line (visible, time, previous poll time, hwnd, rect), or None at the end or timeout."""
+        try:
+            return self.lines.get(timeout=timeout)
+        except queue.Empty:
+            return None
+
+    def wait_for(self, visible, timeout):
+        """Skips to the next state line with that visibility; fails when none comes in time."""
+        deadline = time.monotonic() + timeout
+        while True:
+            left = deadline - time.monotonic()
+            event = self.next(max(0.0, left)) if left > 0 else None
+            if event is None:
+                raise AssertionError("the message window did not become %s within %.1f s (events: %s)" % (
+                    "visible" if visible else "hidden", timeout, self.events))
+            if event[0] == visible:
+                return event
+
+    def stop(self):
+        if self.popen.poll() is None:
+            try:
+                os.kill(self.popen.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        try:
+            self.popen.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            pass
+        self.reader.join(timeout=5)
+
+    def finish(self, timeout):
+        """Waits for the probe to end by itself; returns its exit code (None: still running, then stopped)."""
+        try:
+            return self.popen.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        finally:
+            self.stop()
+
+
+class Screenshot:
+    """An RGB image of (part of) the X display."""
+
+    def __init__(self, width, height, data, left=0, top=0):
+        self.width, self.height, self.data, self.left, self.top = width, height, data, left, top
+
+    def pixel(self, x, y):
+        """The colour at screen position (x, y) as (r, g, b)."""
+        x -= self.left
+        y -= self.top
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def region(self, rect):
+        """Every pixel of rect (left, top, right, bottom, screen coordinates) as a list of (r, g, b)."""
+        left, top, right, bottom = rect
+        return [self.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+def parse_ppm(data):
+    """A binary PPM (P6, 8 bits) -> (width, height, rgb bytes)."""
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    if fields[0] != b"P6" or int(fields[3]) != 255:
+        raise ValueError("not an 8-bit P6 image")
+    width, height = int(fields[1]), int(fields[2])
+    pos += 1  # the single blank after the maximum value
+    return width, height, data[pos:pos + width * height * 3]
+
+
+def screenshot(save_as=None, crop=None):
+    """The X display (import -window root) as a Screenshot; crop = (left, top, right, bottom). With save_as, the
+    image is also written as PNG under the artifacts folder (the path is kept on the result as .path)."""
+    args = ["import", "-window", "root"]
+    if crop:
+        left, top, right, bottom = crop
+        args += ["-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage"]
+    result = subprocess.run(args + ["ppm:-"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, check=True, timeout=60)
+    width, height, data = parse_ppm(result.stdout)
+    shot = Screenshot(width, height, data, *(crop[:2] if crop else (0, 0)))
+    shot.path = None
+    if save_as:
+        shot.path = os.path.join(artifacts_dir(), save_as)
+        subprocess.run(["convert", "ppm:-", shot.path], input=result.stdout, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True, timeout=60)
+    return shot
+
+
+def hex_colour(value):
+    """'#rrggbb' -> (r, g, b)"""
+    return tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def stored_colour(rgb):
+    """(r, g, b) -> the stored decimal form 0x00BBGGRR."""
+    r, g, b = rgb
+    return str(r | g << 8 | b << 16)
+
+
+def set_root_colour(colour):
+    """Paints the X display's root window (the desktop under the windows); None restores the default."""
+    args = ["xsetroot", "-def"] if colour is None else ["xsetroot", "-solid", colour]
+    subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=True, timeout=30)
+
+
+def x_window_tree():
+    result = subprocess.run(["xwininfo", "-root", "-tree"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, check=True, timeout=30)
+    return result.stdout.decode("utf-8", "replace")
+
+
+def x_window_attributes(window):
+    """xwininfo of one X window: {'map state': ..., 'override redirect state': ..., ...}."""
+    result = subprocess.run(["xwininfo", "-id", str(window)], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, timeout=30)
+    attributes = {}
+    for line in result.stdout.decode("utf-8", "replace").splitlines():
+        if ":" in line:
+            name, value = line.split(":", 1)
+            attributes[name.strip().lower()] = value.strip()
+    return attributes
+
+
+_TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)')
+
+
+def tray_window():
+    """Wine's standalone tray window: {id, left, top, width, height, mapped}, or None when there is none."""
+    for line in x_window_tree().splitlines():
+        m = _TREE_LINE.match(line)
+        if m and m.group(2) == TRAY_TITLE:
+            window = int(m.group(1), 16)
+            mapped = x_window_attributes(window).get("map state") == "IsViewable"
+            return {"id": window, "left": int(m.group(5)), "top": int(m.group(6)), "width": int(m.group(3)),
+                    "height": int(m.group(4)), "mapped": mapped}
+    return None
+
+
+def tray_icon_cell():
+    """The screen rectangle of the first icon of the tray window (its first square cell)."""
+    tray = wait_until(lambda: (lambda t: t if t and t["mapped"] else None)(tray_window()), 15,
+                      message="the %r window" % TRAY_TITLE)
+    side = tray["height"]
+    return (tray["left"], tray["top"], tray["left"] + side, tray["top"] + side)
+
+
+def rect_centre(rect):
+    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+
+
+def menu_window(pid):
+    """The open popup menu of the process: {'hwnd', 'rect'}, or None."""
+    result = probe("menu-window", "--pid", pid, check=False)
+    if result.returncode != 0:
+        return None
+    info = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
+    return {"hwnd": info["hwnd"], "rect": _rect(info["rect"])}
+
+
+def menu_rows(shot, rect):
+    """The items of a popup menu read from a screenshot: [('item' | 'separator', top, bottom)], top to bottom.
+    Text rows hold dark glyph pixels; a separator row is a line across most of the menu's width."""
+    left, top, right, bottom = rect
+    inner = range(left + 4, right - 4)
+    kinds = []
+    for y in range(top + 2, bottom - 2):
+        pixels = [shot.pixel(x, y) for x in inner]
+        dark = sum(1 for p in pixels if max(p) < 90)
+        lined = sum(1 for p in pixels if max(p) - min(p) < 16 and 90 <= p[0] <= 200)
+        if lined >= 0.7 * len(pixels):
+            kinds.append(("separator", y))
+        elif dark:
+            kinds.append(("item", y))
+        else:
+            kinds.append((None, y))
+    rows = []
+    for kind, y in kinds:
+        if kind is None:
+            continue
+        if rows and rows[-1][0] == kind and rows[-1][2] == y:
+            rows[-1] = (kind, rows[-1][1], y + 1)
+        else:
+            rows.append((kind, y, y + 1))
+    return rows

@@ -80,7 +80,19 @@ int Usage()
         "                                      CreateProcess + WaitForInputIdle, prints the time (and the time\n"
         "                                      until a window with that title exists); prints the pid\n"
         "  wait-exit <pid> <ms>                waits for a process to end, prints its exit code\n"
-        "  terminate <pid>                     TerminateProcess\n");
+        "  terminate <pid>                     TerminateProcess\n"
+        "  find-class <class> [--pid pid] [--visible]\n"
+        "                                      every top-level window of that class: hwnd, pid, visible, rect,\n"
+        "                                      style, exstyle, X11 window, title (one window a line)\n"
+        "  foreground                          the foreground window: hwnd, pid, class, title\n"
+        "  child <hwnd> <class>                the first descendant window of that class\n"
+        "  get-text <hwnd>                     WM_GETTEXT of a window (any process)\n"
+        "  watch-visible <class> <pid> <ms> [--edges n] [--interval-us n]\n"
+        "                                      polls the visibility of that process's window of that class and\n"
+        "                                      prints the initial state and every change as it happens:\n"
+        "                                      state<TAB>0|1<TAB>unix time us<TAB>previous poll us<TAB>hwnd<TAB>rect;\n"
+        "                                      stops after n changes (exit 0) or ms (exit 1)\n"
+        "  menu-window [--pid pid]             the open popup menu (class #32768): hwnd, pid, rect, items\n");
     return kError;
 }
 
@@ -654,6 +666,328 @@ int CmdTerminate(const std::wstring &pidText)
     return ok ? kOk : kError;
 }
 
+
+// --- windows by class, focus, texts, visibility edges, popup menus -----------------------------------
+
+std::string RectText(const RECT &rect)
+{
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom);
+}
+
+std::wstring ClassOf(HWND hwnd)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::wstring TitleOf(HWND hwnd)
+{
+    // InternalGetWindowText sends no message: a hung window cannot block the probe.
+    wchar_t title[512] = {};
+    InternalGetWindowText(hwnd, title, 512);
+    return title;
+}
+
+DWORD PidOf(HWND hwnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+struct ClassSearch {
+    std::wstring className;
+    DWORD pid = 0; // 0: any process
+    bool visibleOnly = false;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectByClass(HWND hwnd, LPARAM param)
+{
+    auto *search = reinterpret_cast<ClassSearch *>(param);
+    if (ClassOf(hwnd) != search->className)
+        return TRUE;
+    if (search->pid != 0 && PidOf(hwnd) != search->pid)
+        return TRUE;
+    if (search->visibleOnly && !IsWindowVisible(hwnd))
+        return TRUE;
+    search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> FindByClass(const std::wstring &className, DWORD pid, bool visibleOnly)
+{
+    ClassSearch search{className, pid, visibleOnly, {}};
+    EnumWindows(CollectByClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The X11 window that Wine's X11 driver made for a top-level window (0 when there is none).
+uintptr_t X11WindowOf(HWND hwnd)
+{
+    return reinterpret_cast<uintptr_t>(GetPropW(hwnd, L"__wine_x11_whole_window"));
+}
+
+std::string WindowLine(HWND hwnd)
+{
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return Hex(reinterpret_cast<uintptr_t>(hwnd), 8) + "\t" + std::to_string(PidOf(hwnd)) + "\t" +
+           (IsWindowVisible(hwnd) ? "1" : "0") + "\t" + RectText(rect) + "\t" +
+           Hex(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), 8) + "\t" +
+           Hex(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), 8) + "\t" + Hex(X11WindowOf(hwnd), 8) + "\t" +
+           Escape(TitleOf(hwnd)) + "\n";
+}
+
+bool ParseOptions(const std::vector<std::wstring> &args, size_t first, DWORD &pid, bool &visibleOnly)
+{
+    for (size_t i = first; i < args.size(); ++i) {
+        uint64_t value;
+        if (args[i] == L"--pid" && i + 1 < args.size() && ParseU64(args[i + 1], value)) {
+            pid = static_cast<DWORD>(value);
+            ++i;
+        } else if (args[i] == L"--visible") {
+            visibleOnly = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int CmdFindClass(const std::vector<std::wstring> &args)
+{
+    DWORD pid = 0;
+    bool visibleOnly = false;
+    if (args.empty() || !ParseOptions(args, 1, pid, visibleOnly))
+        return Usage();
+    std::vector<HWND> found = FindByClass(args[0], pid, visibleOnly);
+    std::string out;
+    for (HWND hwnd : found)
+        out += WindowLine(hwnd);
+    Out(out);
+    return found.empty() ? kNotFound : kOk;
+}
+
+int CmdForeground()
+{
+    HWND hwnd = GetForegroundWindow();
+    if (!hwnd) {
+        Out("hwnd\t0x00000000\n");
+        return kNotFound;
+    }
+    Out("hwnd\t" + Hex(reinterpret_cast<uintptr_t>(hwnd), 8) + "\npid\t" + std::to_string(PidOf(hwnd)) +
+        "\nclass\t" + Escape(ClassOf(hwnd)) + "\ntitle\t" + Escape(TitleOf(hwnd)) + "\n");
+    return kOk;
+}
+
+bool ParseHwnd(const std::wstring &text, HWND &hwnd)
+{
+    uint64_t value;
+    if (!ParseU64(text, value))
+        return false;
+    hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
+    return true;
+}
+
+struct ChildSearch {
+    std::wstring className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FirstChildOfClass(HWND hwnd, LPARAM param)
+{
+    auto *search = reinterpret_cast<ChildSearch *>(param);
+    if (ClassOf(hwnd) == search->className) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CmdChild(const std::wstring &parentText, const std::wstring &className)
+{
+    HWND parent;
+    if (!ParseHwnd(parentText, parent))
+        return Usage();
+    ChildSearch search{className, nullptr};
+    EnumChildWindows(parent, FirstChildOfClass, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        Err("no child window of class \"" + ToUtf8(className) + "\"\n");
+        return kNotFound;
+    }
+    Out(Hex(reinterpret_cast<uintptr_t>(search.found), 8) + "\n");
+    return kOk;
+}
+
+int CmdGetText(const std::wstring &hwndText)
+{
+    HWND hwnd;
+    if (!ParseHwnd(hwndText, hwnd))
+        return Usage();
+    if (!IsWindow(hwnd))
+        return kNotFound;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return kError;
+    std::vector<wchar_t> buffer(length + 2);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied))
+        return kError;
+    Out(Escape(std::wstring(buffer.data(), copied)) + "\n");
+    return kOk;
+}
+
+// Unix time in microseconds, from the same clock as the Linux side's time.time().
+int64_t UnixMicros()
+{
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    const int64_t ticks = (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return ticks / 10 - 11644473600LL * 1000000LL;
+}
+
+using NtDelayExecutionFn = LONG(WINAPI *)(BOOLEAN, const LARGE_INTEGER *);
+
+// Sleeps for a number of microseconds (Sleep only knows milliseconds); 0 yields only.
+void SleepMicros(NtDelayExecutionFn delay, uint64_t micros)
+{
+    if (micros == 0) {
+        SwitchToThread();
+        return;
+    }
+    if (!delay) {
+        Sleep(static_cast<DWORD>((micros + 999) / 1000));
+        return;
+    }
+    LARGE_INTEGER interval;
+    interval.QuadPart = -static_cast<LONGLONG>(micros) * 10; // relative, in 100 ns
+    delay(FALSE, &interval);
+}
+
+int CmdWatchVisible(const std::vector<std::wstring> &args)
+{
+    uint64_t pid = 0, ms = 0, edges = 0, intervalUs = 250;
+    if (args.size() < 3 || !ParseU64(args[1], pid) || !ParseU64(args[2], ms))
+        return Usage();
+    for (size_t i = 3; i < args.size(); ++i) {
+        if (args[i] == L"--edges" && i + 1 < args.size() && ParseU64(args[i + 1], edges))
+            ++i;
+        else if (args[i] == L"--interval-us" && i + 1 < args.size() && ParseU64(args[i + 1], intervalUs))
+            ++i;
+        else
+            return Usage();
+    }
+    const std::wstring className = args[0];
+    auto delay = reinterpret_cast<NtDelayExecutionFn>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDelayExecution")));
+
+    HWND hwnd = nullptr;
+    // The visible window of the class, else any: a list showing makes a new window every time.
+    auto locate = [&]() {
+        std::vector<HWND> visible = FindByClass(className, static_cast<DWORD>(pid), true);
+        if (!visible.empty())
+            return visible.front();
+        std::vector<HWND> any = FindByClass(className, static_cast<DWORD>(pid), false);
+        return any.empty() ? static_cast<HWND>(nullptr) : any.front();
+    };
+    // One poll; `at` is the time right after the visibility was read. The window is looked for again
+    // only when it is gone (the search takes longer than one visibility test).
+    auto poll = [&](int64_t &at) {
+        const bool visible = hwnd && IsWindowVisible(hwnd);
+        at = UnixMicros();
+        if (visible)
+            return true;
+        if (!hwnd || !IsWindow(hwnd)) {
+            hwnd = locate();
+            if (hwnd && IsWindowVisible(hwnd)) {
+                at = UnixMicros();
+                return true;
+            }
+        }
+        return false;
+    };
+    auto line = [&](bool visible, int64_t now, int64_t previous) {
+        RECT rect{};
+        if (hwnd)
+            GetWindowRect(hwnd, &rect);
+        Out("state\t" + std::string(visible ? "1" : "0") + "\t" + std::to_string(now) + "\t" +
+            std::to_string(previous) + "\t" + Hex(reinterpret_cast<uintptr_t>(hwnd), 8) + "\t" + RectText(rect) +
+            "\n");
+    };
+
+    const int64_t start = UnixMicros();
+    const int64_t end = start + static_cast<int64_t>(ms) * 1000;
+    int64_t previous = 0;
+    bool current = poll(previous);
+    line(current, previous, previous);
+    uint64_t seen = 0, polls = 1;
+    int result = kNotFound;
+    for (;;) {
+        if (edges != 0 && seen >= edges) {
+            result = kOk;
+            break;
+        }
+        int64_t now = UnixMicros();
+        if (now >= end)
+            break;
+        SleepMicros(delay, intervalUs);
+        const bool visible = poll(now);
+        ++polls;
+        if (visible != current) {
+            current = visible;
+            ++seen;
+            line(visible, now, previous);
+        }
+        previous = now;
+    }
+    const int64_t elapsed = UnixMicros() - start;
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "polls\t%llu\t%.1f\n", static_cast<unsigned long long>(polls),
+                  polls > 1 ? static_cast<double>(elapsed) / static_cast<double>(polls - 1) : 0.0);
+    Out(buffer);
+    if (edges == 0)
+        result = kOk;
+    return result;
+}
+
+int CmdMenuWindow(const std::vector<std::wstring> &args)
+{
+    DWORD pid = 0;
+    bool visibleOnly = true;
+    if (!ParseOptions(args, 0, pid, visibleOnly))
+        return Usage();
+    std::vector<HWND> found = FindByClass(L"#32768", pid, true);
+    if (found.empty()) {
+        Err("no open popup menu\n");
+        return kNotFound;
+    }
+    HWND hwnd = found.front();
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    std::string out = "hwnd\t" + Hex(reinterpret_cast<uintptr_t>(hwnd), 8) + "\npid\t" +
+                      std::to_string(PidOf(hwnd)) + "\nrect\t" + RectText(rect) + "\n";
+    // The menu's items live in the owning process: their rectangles can be read only where the
+    // platform shares menus between processes.
+    DWORD_PTR menu = 0;
+    if (SendMessageTimeoutW(hwnd, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu) && menu) {
+        HMENU hmenu = reinterpret_cast<HMENU>(menu);
+        out += "hmenu\t" + Hex(menu, 8) + "\n";
+        int count = GetMenuItemCount(hmenu);
+        out += "count\t" + std::to_string(count) + "\n";
+        for (int i = 0; i < count; ++i) {
+            RECT item{};
+            if (GetMenuItemRect(hwnd, hmenu, static_cast<UINT>(i), &item))
+                out += "item\t" + std::to_string(i) + "\t" + RectText(item) + "\n";
+        }
+    }
+    Out(out);
+    return kOk;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -704,5 +1038,17 @@ int wmain(int argc, wchar_t **argv)
         return CmdWaitExit(args[0], args[1]);
     if (command == L"terminate" && need(1))
         return CmdTerminate(args[0]);
+    if (command == L"find-class" && !args.empty())
+        return CmdFindClass(args);
+    if (command == L"foreground" && need(0))
+        return CmdForeground();
+    if (command == L"child" && need(2))
+        return CmdChild(args[0], args[1]);
+    if (command == L"get-text" && need(1))
+        return CmdGetText(args[0]);
+    if (command == L"watch-visible" && args.size() >= 3)
+        return CmdWatchVisible(args);
+    if (command == L"menu-window")
+        return CmdMenuWindow(args);
     return Usage();
 }
