@@ -575,7 +575,7 @@ def screenshot(save_as=None, crop=None):
     if crop:
         left, top, right, bottom = crop
         args += ["-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage"]
-    result = subprocess.run(args + ["ppm:-"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+    result = subprocess.run(args + ["-depth", "8", "ppm:-"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL, check=True, timeout=60)
     width, height, data = parse_ppm(result.stdout)
     shot = Screenshot(width, height, data, *(crop[:2] if crop else (0, 0)))
