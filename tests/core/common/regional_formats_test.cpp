@@ -15,7 +15,7 @@ DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return FromCivil({y, mo, d, h, mi, s, 0});
 }
 std::string Show(std::wstring_view text) {
-    return testing::PrintToString(std::wstring(text));
+    return testing::PrintToString(std::wstring(text.substr(0, 40)));
 }
 
 TEST(EnUsRegionalFormats, WritesLikeWindows) {
@@ -43,15 +43,13 @@ TEST(EnUsRegionalFormats, WritesLikeWindows) {
 }
 
 TEST(EnUsRegionalFormats, ReadsTheOtherAcceptedForms) {
+    // clang-format off
     const std::pair<const wchar_t*, DateTime> cases[] = {
-        {L"1:05 pm", TimeSerial(13, 5, 0)},
-        {L"1:05:09", TimeSerial(1, 5, 9)},
-        {L"13:05", TimeSerial(13, 5, 0)},
-        {L"12:30:00 am", TimeSerial(0, 30, 0)},
-        {L"1:05PM", TimeSerial(13, 5, 0)},
-        {L"  12/06/2026   07:30:15 Am  ", At(2026, 12, 6, 7, 30, 15)},
-        {L"2/29/2000 23:59:59", At(2000, 2, 29, 23, 59, 59)},
+        {L"1:05 pm", TimeSerial(13, 5, 0)}, {L"1:05:09", TimeSerial(1, 5, 9)}, {L"13:05", TimeSerial(13, 5, 0)},
+        {L"12:30:00 am", TimeSerial(0, 30, 0)}, {L"1:05PM", TimeSerial(13, 5, 0)},
+        {L"  12/06/2026   07:30:15 Am  ", At(2026, 12, 6, 7, 30, 15)}, {L"2/29/2000 23:59:59", At(2000, 2, 29, 23, 59, 59)},
     };
+    // clang-format on
     for (const auto& [text, value] : cases)
         EXPECT_EQ(kEnUs.TextToDateTime(text), value) << Show(text);
 }
