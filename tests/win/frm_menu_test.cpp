@@ -57,10 +57,8 @@ TEST_F(MainForm, FirstStartStoresTheWholeRecordWithItsDefaults) {
 
 TEST_F(MainForm, StartingDisabledWritesOnlyEnabled) {
     store_.values[L"Enabled"] = L"False";
-    frmMenu& form = Start();
-    EXPECT_FALSE(form.Enabled_);
-    ASSERT_EQ(store_.writes.size(), 1u);
-    EXPECT_EQ(store_.writes[0], L"Enabled");
+    EXPECT_FALSE(Start().Enabled_);
+    EXPECT_EQ(store_.writes, std::vector<std::wstring>{L"Enabled"});
     EXPECT_EQ(store_.values[L"Enabled"], L"False");
 }
 
@@ -102,22 +100,18 @@ TEST_F(MainForm, CloseWhileTheOptionsWindowIsVisibleActsAsOk) {
     EXPECT_EQ(store_.writes.size(), 40u) << "saved by the unload request, then by OK";
 }
 
-TEST_F(MainForm, EndOfSessionSavesAndEnds) {
-    frmMenu& form = Start();
-    store_.writes.clear();
-    EXPECT_EQ(::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(store_.writes.size(), 20u);
-    ::SendMessageW(form.hWnd(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_FALSE(form.Loaded());
-}
-
-TEST_F(MainForm, CancelledEndOfSessionKeepsTheScheduleRunning) {
-    frmMenu& form = Start();
-    ::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0);
-    EXPECT_TRUE(form.Closing_);
-    ::SendMessageW(form.hWnd(), WM_ENDSESSION, FALSE, 0);
-    EXPECT_TRUE(form.Loaded());
-    EXPECT_FALSE(form.Closing_);
+TEST_F(MainForm, EndOfSessionSavesAtOnceAndEndsOnlyIfTheSessionDoes) {
+    for (const bool ends : {false, true}) {
+        frmMenu& form = Start();
+        store_.writes.clear();
+        EXPECT_EQ(::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_EQ(store_.writes.size(), 20u);
+        EXPECT_TRUE(form.Closing_);
+        ::SendMessageW(form.hWnd(), WM_ENDSESSION, ends, 0);
+        EXPECT_EQ(form.Loaded(), !ends);
+        if (!ends) EXPECT_FALSE(form.Closing_) << "a cancelled end of session keeps the schedule running";
+        TearDown();
+    }
 }
 
 TEST_F(MainForm, TheTimerTicksTheCountDownIntoTheTip) {

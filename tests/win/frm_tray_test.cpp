@@ -12,7 +12,7 @@ struct RecordedEvents : TrayEvents {
     std::vector<int> buttons;
 };
 
-TEST(frmTray, TurnsTheIconCallbacksIntoEvents) {
+TEST(frmTray, LoadsOffScreenTurnsTheIconCallbacksIntoEventsAndRemovesTheIconOnUnload) {
     RecordedEvents events;
     frmTray tray(events);
     ASSERT_TRUE(tray.Load());
@@ -25,21 +25,13 @@ TEST(frmTray, TurnsTheIconCallbacksIntoEvents) {
         ::SendMessageW(tray.hWnd(), WM_MOUSEMOVE, 1, message);
     EXPECT_EQ(events.doubleClicks, 1);
     EXPECT_EQ(events.buttons, (std::vector<int>{1, 2}));
-    tray.Unload();
-}
 
-TEST(frmTray, KeepsItsTipUntilRefreshed) {
-    RecordedEvents events;
-    frmTray tray(events);
-    ASSERT_TRUE(tray.Load());
-    tray.SetToolTipText(L"Uplift Beacon Plus");
-    EXPECT_EQ(tray.ToolTipText(), L"Uplift Beacon Plus");
     tray.SetIcon(::LoadIconW(nullptr, IDI_APPLICATION));
-    tray.RefreshTray();
     tray.SetToolTipText(std::wstring(200, L'x')); // longer than the icon's tip can hold
     tray.RefreshTray();
+    EXPECT_EQ(tray.ToolTipText(), std::wstring(200, L'x')) << "kept whole; only the icon's copy is cut";
     tray.Unload();
-    EXPECT_FALSE(tray.IconAdded()) << "unloading removes the icon";
+    EXPECT_FALSE(tray.IconAdded());
 }
 
 } // namespace

@@ -9,21 +9,16 @@ namespace uplift::win::testing {
 
 class TestRegistryKey {
 public:
-    TestRegistryKey() : path_(L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter_)) {
+    TestRegistryKey()
+        : path_(L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter_)) {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
     }
     ~TestRegistryKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
-    TestRegistryKey(const TestRegistryKey&) = delete;
-    TestRegistryKey& operator=(const TestRegistryKey&) = delete;
-
     const std::wstring& Path() const { return path_; }
 
     void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const {
-        HKEY key = nullptr;
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
-        ::RegCloseKey(key);
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, path_.c_str(), name, type, data, bytes);
     }
     DWORD TypeOf(const wchar_t* name) const {
         DWORD type = REG_NONE;
