@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Start-up benchmark: builds UpliftBeacon.exe, probe.exe and minimal_window.exe (build/windows) and runs
-# tests/e2e/bench_startup.py in a private Wine session (prefix build/wineprefix-bench).
-#   scripts/bench.sh [--runs N]
+# Benchmarks: builds UpliftBeacon.exe, probe.exe, minimal_window.exe and region_bench.exe (build/windows) and
+# runs, in a private Wine session (prefix build/wineprefix-bench):
+#   tests/e2e/bench_startup.py   start-up time against a minimal window program;
+#   tests/e2e/bench_display.py   showing lengths seen from outside, processor time during a showing and a
+#                                count-down, resident memory, and the region benchmark (about 2.5 minutes).
+#   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only startup|display]
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -14,14 +17,37 @@ harness_install_deps
 # build/windows is shared with scripts/test.sh: not at the same time.
 harness_lock "$HARNESS_BUILD_ROOT/harness/test.lock"
 
+STARTUP_ARGS=()
+DISPLAY_ARGS=()
+ONLY=""
+while (($#)); do
+    case "$1" in
+    --runs) STARTUP_ARGS+=("$1" "$2"); shift 2 ;;
+    --countdown-seconds | --interval-us) DISPLAY_ARGS+=("$1" "$2"); shift 2 ;;
+    --only) ONLY="$2"; shift 2 ;;
+    *) harness_die "unknown argument $1 (see the head of $0)" ;;
+    esac
+done
+
 trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 
 harness_configure_windows "$WINDOWS_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test" >/dev/null
-cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window
+cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench
 
 wine_session_start "$PREFIX" bench
-python3 -B "$HARNESS_ROOT/tests/e2e/bench_startup.py" \
-    --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
-    --probe "$WINDOWS_BUILD/tools/probe.exe" \
-    --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "$@"
+if [[ "$ONLY" != display ]]; then
+    python3 -B "$HARNESS_ROOT/tests/e2e/bench_startup.py" \
+        --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
+        --probe "$WINDOWS_BUILD/tools/probe.exe" \
+        --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "${STARTUP_ARGS[@]}"
+    echo
+fi
+if [[ "$ONLY" != startup ]]; then
+    python3 -B "$HARNESS_ROOT/tests/e2e/bench_display.py" \
+        --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
+        --probe "$WINDOWS_BUILD/tools/probe.exe" \
+        --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" \
+        --region-bench "$WINDOWS_BUILD/tools/bench/region_bench.exe" \
+        --logs "$HARNESS_BUILD_ROOT/harness/bench/logs" "${DISPLAY_ARGS[@]}"
+fi
