@@ -184,6 +184,8 @@ def print_cpu(label, figures):
     print("  %s (%.1f s measured):" % (label, elapsed))
     for name in ("program", "wineserver"):
         ticks, ns = figures[name]
+        if ticks != ticks and ns != ns:  # not measured
+            continue
         print("    %-10s utime+stime %6.2f s (%5.2f %% of a core); on-CPU time (schedstat) %8.1f ms (%6.3f %%)" % (
             name, ticks, 100 * ticks / elapsed, ns * 1000, 100 * ns / elapsed))
 
@@ -254,6 +256,9 @@ def main():
     print_cpu("inside a 5 s showing", cpu_during_showing(exe, server))
     sys.stdout.flush()
     print_cpu("count-down with a 60 s pause, nothing shown", cpu_during_countdown(exe, server, args.countdown_seconds))
+    baseline = min(args.countdown_seconds, 20.0)
+    print_cpu("for comparison, the prefix without the program", {
+        **measure_cpu(None, server, baseline), "program": (float("nan"), float("nan"))})
     print()
 
     settings = {"Pause": PAUSE_60_S, "Time": TIME_5_S, "ScreenBackground": BOX}
