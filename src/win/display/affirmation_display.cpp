@@ -43,10 +43,31 @@ private:
     DWORD foreground_ = 0;
 };
 
-bool EscapeDown() {
-    // The asynchronous state's low bit catches a press shorter than one pass of the loop.
-    return (::GetKeyState(VK_ESCAPE) & 0x8000) != 0 || (::GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
-}
+// Escape pressed during the showing ends it; a key still held down from before it does not, until
+// it has been let go (it may be the press that ended the previous showing).
+class EscapeWatch {
+public:
+    EscapeWatch() {
+        (void)::GetAsyncKeyState(VK_ESCAPE); // forget a press from before the showing
+        held_ = Down(::GetAsyncKeyState(VK_ESCAPE));
+    }
+    bool Pressed() {
+        const SHORT async = ::GetAsyncKeyState(VK_ESCAPE);
+        const bool down = Down(async);
+        if (held_) {
+            held_ = down;
+            return false;
+        }
+        // The asynchronous state's low bit catches a press shorter than one pass of the loop.
+        return down || (async & 0x0001) != 0;
+    }
+
+private:
+    static bool Down(SHORT async) {
+        return (::GetKeyState(VK_ESCAPE) & 0x8000) != 0 || (async & 0x8000) != 0;
+    }
+    bool held_ = false;
+};
 
 // DoEvents leaves WM_QUIT waiting: the program is ending and no showing should hold it up.
 bool QuitRequested() {
@@ -139,14 +160,14 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
 }
 
 void AffirmationDisplay::Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape) {
-    (void)::GetAsyncKeyState(VK_ESCAPE); // forget a press from before the showing
+    EscapeWatch escape;
     const auto start = clock_();
     const auto remaining = [&] { return length - (clock_() - start); };
 
     while ((untilEscape || remaining() > 0ms) && !host.StopDisplay() && !unloadWhenDone_) {
         DoEvents();
         if (QuitRequested()) break;
-        if (EscapeDown()) {
+        if (escape.Pressed()) {
             host.StopDisplay() = true;
             break;
         }
