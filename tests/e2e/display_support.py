@@ -2,12 +2,12 @@
 program holding the focus (Wine's notepad), and checks of the message window."""
 
 import os
-import signal
 import subprocess
 import time
 
 from e2e_support import (MESSAGE_CLASS, OPTIONS_TITLE, WM_CLOSE, ProgramTestCase, VisibilityWatch, find_class,
-                         foreground, log_dir, probe, program_copy, program_pid, set_sz, wait_until, wine_env)
+                         foreground, kill_started, log_dir, probe, program_copy, program_pid, set_sz, wait_until,
+                         wine_env)
 
 # Indexes of the duration lists.
 PAUSE_1_S = "0"
@@ -94,17 +94,9 @@ class Notepad:
         return probe("get-text", edit).stdout.rstrip("\n")
 
     def stop(self):
-        if self.popen.poll() is None:
-            if self.window:
-                probe("terminate", self.window["pid"], check=False)
-            try:
-                os.kill(self.popen.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-        try:
-            self.popen.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            pass
+        if self.popen.poll() is None and self.window:
+            probe("terminate", self.window["pid"], check=False)
+        kill_started(self.popen)
         self.log.close()
         try:
             wait_until(lambda: not find_class(NOTEPAD_CLASS), 10, message="notepad's window to go away")

@@ -210,6 +210,19 @@ def window_info(title=OPTIONS_TITLE):
     return dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
 
 
+def kill_started(popen):
+    """Kills a process this test started (by its pid) and reaps it."""
+    if popen.poll() is None:
+        try:
+            os.kill(popen.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+    try:
+        popen.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        pass
+
+
 def wait_until(condition, timeout, interval=0.2, message="condition"):
     """Polls condition() until it returns a true value (which is returned) or the time is up."""
     deadline = time.monotonic() + timeout
@@ -263,15 +276,7 @@ class Program:
             return None
 
     def kill(self):
-        if self.running():
-            try:
-                os.kill(self.popen.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-        try:
-            self.popen.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            pass
+        kill_started(self.popen)
         self.log.close()
 
     def log_tail(self, limit=2000):
@@ -506,15 +511,7 @@ class VisibilityWatch:
                 return event
 
     def stop(self):
-        if self.popen.poll() is None:
-            try:
-                os.kill(self.popen.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-        try:
-            self.popen.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            pass
+        kill_started(self.popen)
         self.reader.join(timeout=5)
 
     def finish(self, timeout):

@@ -1,5 +1,7 @@
 #include "affirmations/list_file.h"
 
+#include "common/blanks.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -12,9 +14,6 @@ constexpr bool kUtf16 = sizeof(wchar_t) == 2;
 
 template <typename Char> bool IsLineEnd(Char c) {
     return c == Char('\r') || c == Char('\n');
-}
-template <typename Char> bool IsBlank(Char c) {
-    return c == Char(' ') || c == Char('\t');
 }
 template <typename Char> bool EndsField(Char c) {
     return c == Char(',') || IsLineEnd(c);

@@ -1,5 +1,7 @@
 #include "common/regional_formats.h"
 
+#include "common/blanks.h"
+
 #include <cstdint>
 
 namespace uplift {
@@ -21,18 +23,6 @@ DaySecond SplitWholeSeconds(DateTime value) {
 
 std::wstring TwoDigits(int value) {
     return {static_cast<wchar_t>(L'0' + value / 10), static_cast<wchar_t>(L'0' + value % 10)};
-}
-
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // A small cursor over the text; every reader consumes only on success.

@@ -1,5 +1,7 @@
 #include "settings/text_forms.h"
 
+#include "common/blanks.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -15,18 +17,6 @@ constexpr double kMaxFontSize = 1638.0;
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool EqualsNoCase(std::wstring_view text, std::wstring_view lower) {
     if (text.size() != lower.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
