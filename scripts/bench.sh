@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks: builds UpliftBeacon.exe, probe.exe, minimal_window.exe and region_bench.exe (build/windows) and
 # runs, in a private Wine session (prefix build/wineprefix-bench):
-#   tests/e2e/bench_startup.py   start-up time against a minimal window program;
-#   tests/e2e/bench_display.py   showing lengths seen from outside, processor time during a showing and a
+#   tools/bench/bench_startup.py   start-up time against a minimal window program;
+#   tools/bench/bench_display.py   showing lengths seen from outside, processor time during a showing and a
 #                                count-down, resident memory, and the region benchmark (about 2.5 minutes).
 #   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only startup|display]
 set -euo pipefail
@@ -37,14 +37,14 @@ cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe mi
 
 wine_session_start "$PREFIX" bench
 if [[ "$ONLY" != display ]]; then
-    python3 -B "$HARNESS_ROOT/tests/e2e/bench_startup.py" \
+    python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
         --probe "$WINDOWS_BUILD/tools/probe.exe" \
         --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "${STARTUP_ARGS[@]}"
     echo
 fi
 if [[ "$ONLY" != startup ]]; then
-    python3 -B "$HARNESS_ROOT/tests/e2e/bench_display.py" \
+    python3 -B "$HARNESS_ROOT/tools/bench/bench_display.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
         --probe "$WINDOWS_BUILD/tools/probe.exe" \
         --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" \

@@ -20,8 +20,9 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
+# The end-to-end tests' helpers drive the program the same way.
+E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e")
+sys.path.insert(0, E2E)
 
 import e2e_support  # noqa: E402
 from e2e_support import (MESSAGE_CLASS, OPTIONS_TITLE, PARAM_KEY, WM_CLOSE, Program, VisibilityWatch,  # noqa: E402

@@ -13,8 +13,9 @@ import statistics
 import subprocess
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
+# The end-to-end tests' helpers drive the program the same way.
+E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e")
+sys.path.insert(0, E2E)
 
 import e2e_support  # noqa: E402
 from e2e_support import WM_CLOSE, probe  # noqa: E402
