@@ -36,6 +36,7 @@ harness_configure_windows "$WINDOWS_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test"
 cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench
 
 wine_session_start "$PREFIX" bench
+wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
 if [[ "$ONLY" != display ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \

@@ -57,7 +57,7 @@ step "windows: configure and build ($WINDOWS_BUILD)"
 if harness_configure_windows "$WINDOWS_BUILD" "$PREFIX" && cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS"; then
     step "windows: tests under Wine (display $DISPLAY, prefix $WINEPREFIX)"
     rm -rf "$WINDOWS_BUILD/tests/e2e/logs"
-    wine_session_hold_desktop "$WINDOWS_BUILD/tools/minimal_window.exe"
+    wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
     # One test at a time: the tests share one desktop, one registry and the program's single-instance
     # marker in this prefix (WIN_CTEST_JOBS=2 runs two at once, for tests that allow it).
     (cd "$WINDOWS_BUILD" && ctest --output-on-failure -j "${WIN_CTEST_JOBS:-1}" --timeout 600 \

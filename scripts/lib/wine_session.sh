@@ -166,17 +166,17 @@ wine_session_start() {
     _wine_session_prepare_prefix
 }
 
-# wine_session_hold_desktop <exe>: keeps one quiet window program running until the session stops.
+# wine_session_hold_desktop <probe.exe>: keeps a hidden window (probe hold) until the session stops.
 # Wine closes the desktop (and its explorer process) some 20 s after its last program ends; the next
 # program then starts explorer again, and explorer inherits that program's output. A test whose output
 # ctest reads from a pipe would wait for explorer's exit, 20 s per test. With the desktop held, explorer
 # runs throughout, with its output in the session log.
 wine_session_hold_desktop() {
-    local exe="$1"
+    local probe="$1"
     [[ -z "${WINE_SESSION_HOLDER_PID:-}" ]] || return 0
-    wine "$exe" </dev/null >>"$WINE_SESSION_DIR/wine.log" 2>&1 &
+    wine "$probe" hold </dev/null >>"$WINE_SESSION_DIR/wine.log" 2>&1 &
     WINE_SESSION_HOLDER_PID=$!
-    harness_log "desktop held by $exe (pid $WINE_SESSION_HOLDER_PID)"
+    harness_log "desktop held by $probe hold (pid $WINE_SESSION_HOLDER_PID)"
 }
 
 wine_session_stop() {

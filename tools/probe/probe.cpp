@@ -92,7 +92,8 @@ int Usage()
         "                                      prints the initial state and every change as it happens:\n"
         "                                      state<TAB>0|1<TAB>unix time us<TAB>previous poll us<TAB>hwnd<TAB>rect;\n"
         "                                      stops after n changes (exit 0) or ms (exit 1)\n"
-        "  menu-window [--pid pid]             the open popup menu (class #32768): hwnd, pid, rect, items\n");
+        "  menu-window [--pid pid]             the open popup menu (class #32768): hwnd, pid, rect, items\n"
+        "  hold                                keeps a hidden window (and so Wine's desktop) until killed\n");
     return kError;
 }
 
@@ -990,6 +991,26 @@ int CmdMenuWindow(const std::vector<std::wstring> &args)
 
 } // namespace
 
+// Wine closes its desktop, and the explorer process behind it, some 20 s after the last program on it
+// has ended; the next program starts explorer again, handing it its own output. A harness keeps the
+// desktop with this command for as long as it runs programs.
+int CmdHold()
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"UpliftProbeDesktopHolder";
+    if (!RegisterClassW(&wc))
+        return kError;
+    if (!CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                         wc.hInstance, nullptr))
+        return kError;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return kOk;
+}
+
 int wmain(int argc, wchar_t **argv)
 {
     if (argc < 2)
@@ -1050,5 +1071,7 @@ int wmain(int argc, wchar_t **argv)
         return CmdWatchVisible(args);
     if (command == L"menu-window")
         return CmdMenuWindow(args);
+    if (command == L"hold" && need(0))
+        return CmdHold();
     return Usage();
 }

@@ -11,10 +11,10 @@ namespace uplift::win {
 namespace {
 
 constexpr UINT_PTR kMessageTimerId = 1;
+constexpr UINT kMessageTimerInterval = 1000;
 
 // Commands of the icon's menu.
 enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit };
-constexpr UINT kMessageTimerInterval = 1000;
 
 // Client area of the options window in twips.
 constexpr int kClientWidthTwips = 6210;
@@ -66,7 +66,9 @@ bool frmMenu::Form_Initialize() {
 }
 
 bool frmMenu::Load() {
-    return LoadForm({L"UpliftBeacon.frmMenu", kOptionsStyle, kOptionsExStyle}, kOptionsCaption,
+    // A shared resource icon: the system owns it, nothing destroys it.
+    const HICON icon = ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_APP));
+    return LoadForm({L"UpliftBeacon.frmMenu", kOptionsStyle, kOptionsExStyle, icon}, kOptionsCaption,
                     CentredOptionsRect());
 }
 
