@@ -70,6 +70,11 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 wine_session_start "$PREFIX" run --display "$mode"
+# A desktop colour of its own on the private display: on a black screen the default affirmation,
+# black text floating over the desktop, could not be seen in the screenshots.
+if [[ "$mode" == private ]]; then
+    xsetroot -solid '#3a6ea5' 2>/dev/null || true
+fi
 
 LOG="$WINE_SESSION_DIR/program.log"
 harness_log "starting $EXE (output: $LOG)"
