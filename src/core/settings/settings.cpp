@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "schedule/durations.h"
 #include "settings/text_forms.h"
 
 #include <cstdint>
@@ -13,8 +14,6 @@ using namespace text_forms;
 
 // Longest face name the platform's font description holds (32 characters with the NUL).
 constexpr std::size_t kMaxFontName = 31;
-constexpr int kTimeCount = 23;
-constexpr int kPauseCount = 21;
 
 // The time of day of a value in whole seconds, on day zero.
 DateTime TimeOfDay(DateTime value) {
@@ -91,7 +90,7 @@ void LoadSettings(SettingsRecord& record, SettingsStore& store, const SettingsCo
     record.txtCaption = in.Text(L"txtCaption", context.DefaultMessage);
 
     const auto time = in.Integer(L"Time");
-    record.Time = time && *time >= 0 && *time < kTimeCount ? *time : kDefaultTimeIndex;
+    record.Time = time && ItemValue(kTimeLengths, *time) ? *time : kDefaultTimeIndex;
 
     record.optList = in.Boolean(L"optList", false);
     record.optTimeLength = in.Boolean(L"optTimeLength", true);
@@ -109,7 +108,7 @@ void LoadSettings(SettingsRecord& record, SettingsStore& store, const SettingsCo
 
     // An unusable pause leaves the list on the entry it shows.
     const auto pause = in.Integer(L"Pause");
-    if (pause && *pause >= 0 && *pause < kPauseCount) record.Pause = *pause;
+    if (pause && ItemValue(kPauses, *pause)) record.Pause = *pause;
 }
 
 void SaveSettings(const SettingsRecord& record, const CarriedValues& carried, SettingsStore& store,

@@ -2,6 +2,7 @@
 // Facts about the primary screen that layouts in twips depend on.
 
 #include "display/twips.h"
+#include "forms/unique_handle.h"
 
 #include <windows.h>
 
@@ -9,9 +10,8 @@ namespace uplift::win {
 
 // Dots per inch of the screen, not an assumed 96.
 inline int ScreenDpi() {
-    HDC dc = ::GetDC(nullptr);
-    const int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    if (dc) ::ReleaseDC(nullptr, dc);
+    const window_dc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
