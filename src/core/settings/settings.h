@@ -19,18 +19,19 @@ struct SettingsContext {
     std::wstring_view DefaultMessage = kDefaultMessage;
 };
 
-// Reads the record in its fixed order; defaults that depend on the clock are taken when read.
+// Reads every option of the record; defaults that depend on the clock are taken when read.
 // `Pause` keeps the record's current selection when the stored one is unusable.
 void LoadSettings(SettingsRecord& record, SettingsStore& store, const SettingsContext& context);
-// Writes the 20 values of the record and the carried values in their fixed order (not `Enabled`).
-void SaveSettings(const SettingsRecord& record, const CarriedValues& carried, SettingsStore& store,
+// Writes the options and the carried values (not `Enabled`); false when any write failed, after
+// trying them all.
+bool SaveSettings(const SettingsRecord& record, const CarriedValues& carried, SettingsStore& store,
                   const RegionalFormats& formats);
 // The Default button: everything but the two pickers.
 void ResetToDefaults(SettingsRecord& record, std::wstring_view defaultMessage = kDefaultMessage);
 
 // LastMessageKey, LastMessageDate and Enabled, read at start-up before the record.
 CarriedValues LoadCarriedValues(SettingsStore& store, const SettingsContext& context);
-void SaveEnabled(bool enabled, SettingsStore& store);
+bool SaveEnabled(bool enabled, SettingsStore& store);
 
 // The stored texts of the two pickers.
 std::wstring DateValueText(const SettingsRecord& record, const RegionalFormats& formats);
