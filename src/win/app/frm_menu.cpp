@@ -1,8 +1,9 @@
+// frmMenu: start-up, the single-instance rule, saving, and the end of the run.
+
 #include "app/frm_menu.h"
 
 #include "affirmations/list_file_win.h"
 #include "app/program_folder.h"
-#include "display/screen.h"
 #include "resource.h"
 #include "settings/settings.h"
 
@@ -13,18 +14,8 @@ namespace {
 constexpr UINT_PTR kMessageTimerId = 1;
 constexpr UINT kMessageTimerInterval = 1000;
 
-// Commands of the icon's menu.
-enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit };
-
-// Client area of the options window in twips.
-constexpr int kClientWidthTwips = 6210;
-constexpr int kClientHeightTwips = 7935;
 constexpr DWORD kOptionsStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kOptionsExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
-
-// Taken before the window test: two copies started together both pass a window test, because
-// neither has created its window yet; the mutex has exactly one owner.
-constexpr wchar_t kInstanceMutexName[] = L"Local\\Fernbrook.UpliftBeacon.SingleInstance";
 
 unique_hicon LoadSmallIcon(int id) {
     return unique_hicon(static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON,
@@ -32,23 +23,12 @@ unique_hicon LoadSmallIcon(int id) {
                                                         ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
 }
 
-RECT CentredOptionsRect() {
-    RECT r{0, 0, ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips)};
-    ::AdjustWindowRectEx(&r, kOptionsStyle, FALSE, kOptionsExStyle);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    return {left, top, left + width, top + height};
-}
-
 } // namespace
 
 frmMenu::frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock,
                  std::wstring programFolder)
     : store_(store), formats_(formats), clock_(clock), programFolder_(std::move(programFolder)),
-      scheduler_(Settings_, clock, formats, *this),
-      tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
+      scheduler_(Settings_, clock, formats, *this), tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
 
 frmMenu::~frmMenu() {
     tmrMessage_.SetEnabled(false);
@@ -58,18 +38,14 @@ bool frmMenu::Form_Initialize() {
     TestRunning = false;
     HelpFile_ = HelpFileOf(programFolder_);
     DefaultMessage = std::wstring(kDefaultMessage);
-
-    instanceMutex_.reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-    if (instanceMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS) return false;
-    // Kept as well: a copy whose mutex could not be created still meets the other's window.
-    return ::FindWindowW(nullptr, kOptionsCaption) == nullptr;
+    return instance_.Claim(kOptionsCaption);
 }
 
 bool frmMenu::Load() {
     // A shared resource icon: the system owns it, nothing destroys it.
     const HICON icon = ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_APP));
     return LoadForm({L"UpliftBeacon.frmMenu", kOptionsStyle, kOptionsExStyle, icon}, kOptionsCaption,
-                    CentredOptionsRect());
+                    {0, 0, 0, 0});
 }
 
 void frmMenu::Form_Load() {
@@ -80,7 +56,11 @@ void frmMenu::Form_Load() {
     LastMessageDate = carried.LastMessageDate;
     Enabled_ = carried.Enabled;
 
+    CreateOptionControls();
+    CreatePickers();
+    FillDurationLists();
     LoadSettings(Settings_, store_, context);
+    ShowRecord();
 
     enabledIcon_ = LoadSmallIcon(IDI_APP);
     disabledIcon_ = LoadSmallIcon(IDI_DISABLED);
@@ -104,75 +84,24 @@ void frmMenu::LoadMessages() {
     ::SetCursor(previous);
 }
 
-void frmMenu::ApplyEnabled() {
-    LocalfrmTray->SetIcon(Enabled_ ? enabledIcon_.get() : disabledIcon_.get());
-    LocalfrmTray->RefreshTray();
-    if (!Enabled_) {
-        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Enable");
-        tmrMessage_.SetEnabled(false);
-    } else {
-        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Disable");
-        cmdOK_Action();
-    }
-    SaveEnabled(Enabled_, store_);
+bool frmMenu::SaveAll() {
+    return SaveSettings(Settings_, Carried(), store_, formats_);
 }
 
-void frmMenu::CreatePopupMenuItems() {
-    mnuPopUp_.reset(::CreatePopupMenu());
-    HMENU menu = mnuPopUp_.get();
-    ::AppendMenuW(menu, MF_STRING, mnuShow, L"Options...");
-    ::AppendMenuW(menu, MF_STRING, mnuAbout, L"About...");
-    ::AppendMenuW(menu, MF_STRING, mnuSupport, L"Support");
-    ::AppendMenuW(menu, MF_STRING, mnuHelp, L"Help");
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, mnuDisable, L"Disable");
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, mnuExit, L"Exit");
-}
-
-void frmMenu::LocalfrmTray_DblClick() {
-    StopDisplay = true; // an affirmation on screen goes away
-    if (!TestRunning && !AboutOpen) {
-        SetVisible(true);
-        ::SetForegroundWindow(hWnd());
-    }
-}
-
-void frmMenu::LocalfrmTray_MouseDown(int button) {
-    if (button != 2 || TestRunning || Visible()) return;
-    POINT at{};
-    ::GetCursorPos(&at);
-    // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.
-    ::SetForegroundWindow(hWnd());
-    popupOpen_ = true;
-    ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
-    popupOpen_ = false;
-    ::PostMessageW(hWnd(), WM_NULL, 0, 0);
-}
-
-void frmMenu::mnuShow_Click() {
-    SetVisible(true);
-    StopDisplay = true;
-}
-
-void frmMenu::mnuDisable_Click() {
-    Enabled_ = !Enabled_;
-    ApplyEnabled();
-}
-
-void frmMenu::cmdOK_Action() {
+bool frmMenu::cmdOK_Action() {
     display_.UnloadMessageWindow();
     scheduler_.CheckPassed();
-    SaveSettings(Settings_, Carried(), store_, formats_);
+    const bool saved = SaveAll();
     scheduler_.StartSchedule();
+    return saved;
 }
 
 void frmMenu::Form_QueryUnload(bool& cancel) {
-    SaveSettings(Settings_, Carried(), store_, formats_);
+    (void)SaveAll(); // a failure is told by OK below, or cannot be helped at the end of the run
     if (Visible()) {
         // Closing the options window keeps the edits, like OK; the program goes on.
         cancel = true;
-        cmdOK_Action();
+        cmdOk_Click();
         return;
     }
     Closing_ = true;
@@ -185,6 +114,10 @@ void frmMenu::Form_Unload() {
         LocalfrmTray.reset();
     }
     display_.UnloadMessageWindow();
+    if (DatePicker) DatePicker->Destroy();
+    DatePicker.reset();
+    if (TimePicker) TimePicker->Destroy();
+    TimePicker.reset();
 }
 
 void frmMenu::mnuExit_Click() {
@@ -195,31 +128,29 @@ void frmMenu::Form_Timer(UINT_PTR id) {
     if (id == kMessageTimerId) tmrMessage_Timer();
 }
 
-bool frmMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool frmMenu::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == 0 && lParam == 0) {
-            switch (LOWORD(wParam)) {
-            case mnuShow: mnuShow_Click(); break;
-            case mnuDisable: mnuDisable_Click(); break;
-            case mnuExit: mnuExit_Click(); break;
-            default: break; // About, Support and Help open their windows once those exist
-            }
-            result = 0;
-            return true;
-        }
+        if (lParam != 0 || HIWORD(wParam) != 0) return false;
+        result = 0;
+        return OnMenuCommand(LOWORD(wParam));
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == DTN_DATETIMECHANGE) PickerChanged(header->hwndFrom);
         return false;
+    }
     case WM_CLOSE:
         mnuExit_Click();
         result = 0;
         return true;
-    case WM_QUERYENDSESSION: {
-        // The settings are saved now: after WM_ENDSESSION the process may end at any moment.
-        bool cancel = false;
-        Form_QueryUnload(cancel);
-        result = TRUE; // never hold up the end of the session
+    case WM_QUERYENDSESSION:
+        // The settings are saved now: after WM_ENDSESSION the process may end at any moment. An
+        // open options window keeps its edits, as its close box does, without asking anything.
+        if (Visible()) (void)cmdOK_Action();
+        else (void)SaveAll();
+        Closing_ = true;
+        result = TRUE; // never hold up the end of the session, not even for a failed save
         return true;
-    }
     case WM_ENDSESSION:
         if (wParam) {
             if (Closing_) mnuExit_Click();

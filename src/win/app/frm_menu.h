@@ -2,11 +2,17 @@
 // frmMenu: the program's main form. Its window is the options dialog, hidden unless the user
 // opens it; the form lives for the whole run and owns the timer, the settings record and the
 // run-time state through which the scheduler and the handlers learn about each other.
+//
+// Its members live in one file per concern: frm_menu.cpp (start-up and lifetime),
+// frm_menu_tray.cpp (the icon and its menu), options/options_dialog.cpp (the dialog's controls
+// and handlers), options/option_pictures.cpp (the dialog's pictures).
 
 #include "app/frm_tray.h"
+#include "app/single_instance.h"
 #include "common/regional_formats.h"
+#include "controls/dt_picker_ctl.h"
 #include "display/affirmation_display.h"
-#include "forms/form.h"
+#include "forms/dialog_form.h"
 #include "forms/unique_handle.h"
 #include "schedule/clock.h"
 #include "schedule/scheduler.h"
@@ -21,7 +27,7 @@ namespace uplift::win {
 
 inline constexpr wchar_t kOptionsCaption[] = L"Uplift Beacon Options";
 
-class frmMenu final : public Form, private SchedulerHost, private TrayEvents {
+class frmMenu final : public DialogForm, private SchedulerHost, private TrayEvents {
 public:
     frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock,
             std::wstring programFolder);
@@ -39,13 +45,16 @@ public:
     // Reads Data.Lst from the program folder into Messages.
     void LoadMessages();
     // What the options dialog's OK does: close the affirmation, CheckPassed, save, StartSchedule.
-    void cmdOK_Action();
+    // False when the settings could not be saved (the schedule starts all the same).
+    bool cmdOK_Action();
 
     const SettingsRecord& Settings() const { return Settings_; }
     const std::wstring& HelpFile() const { return HelpFile_; }
 
     // Run-time state.
     std::wstring DefaultMessage;
+    std::unique_ptr<CDTPickerCtl> DatePicker;
+    std::unique_ptr<CDTPickerCtl> TimePicker;
     bool AboutOpen = false;
     bool TestRunning = false;
     bool Closing_ = false;
@@ -57,19 +66,44 @@ public:
     std::unique_ptr<frmTray> LocalfrmTray;
 
 private:
+    // Lifetime.
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel) override;
     void Form_Unload() override;
     void Form_Timer(UINT_PTR id) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void tmrMessage_Timer() { scheduler_.tmrMessage_Timer(); }
+    bool SaveAll();
 
     // The icon and its menu.
     void LocalfrmTray_DblClick() override;
     void LocalfrmTray_MouseDown(int button) override;
     void CreatePopupMenuItems();
+    bool OnMenuCommand(UINT id);
     void mnuShow_Click();
     void mnuDisable_Click();
+
+    // The options dialog.
+    void CreateOptionControls();
+    void CreatePickers();
+    void FillDurationLists();
+    // Puts the record into every control and applies the enabling rules.
+    void ShowRecord();
+    void ApplyEnablingRules();
+    void Control_Event(std::wstring_view name, UINT code) override;
+    void Form_KeyDown(UINT key, bool& handled) override;
+    COLORREF ButtonColour(std::wstring_view name) const override;
+    void DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const override;
+    void PickerChanged(HWND picker);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdDefault_Click();
+    void cmdTest_Click();
+    void cmdFont_Click();
+    void cmdBackgroundColor_Click();
+    void cmdTextColor_Click();
+    void ChooseOption();
+    void ComboChanged(std::wstring_view name);
 
     // SchedulerHost
     bool OptionsVisible() const override { return Visible(); }
@@ -85,17 +119,17 @@ private:
 
     CarriedValues Carried() const { return {LastMessageKey, LastMessageDate, Enabled_}; }
 
-    // The display's view of the form.
+    // The display's view of the form: the same timer and options members as the scheduler's.
     class DisplayBridge final : public DisplayHost {
     public:
         explicit DisplayBridge(frmMenu& form) : form_(form) {}
         const SettingsRecord& Settings() const override { return form_.Settings_; }
         const std::vector<std::wstring>& Messages() const override { return form_.Messages; }
         bool& StopDisplay() override { return form_.StopDisplay; }
-        bool OptionsVisible() const override { return form_.Visible(); }
-        void HideOptions() override { form_.SetVisible(false); }
-        void StopTimer() override { form_.tmrMessage_.SetEnabled(false); }
-        void StartTimer() override { form_.tmrMessage_.SetEnabled(true); }
+        bool OptionsVisible() const override { return form_.OptionsVisible(); }
+        void HideOptions() override { form_.HideOptions(); }
+        void StopTimer() override { form_.StopTimer(); }
+        void StartTimer() override { form_.StartTimer(); }
         HWND OwnerWindow() const override { return form_.hWnd(); }
 
     private:
@@ -110,9 +144,10 @@ private:
     SettingsRecord Settings_;
     Scheduler scheduler_;
     Timer tmrMessage_;
-    unique_kernel_handle instanceMutex_;
+    SingleInstance instance_;
     unique_hmenu mnuPopUp_;
     bool popupOpen_ = false;
+    bool showingRecord_ = false; // controls are being filled from the record, not edited
     unique_hicon enabledIcon_;
     unique_hicon disabledIcon_;
     AffirmationDisplay display_;

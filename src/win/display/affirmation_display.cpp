@@ -117,7 +117,9 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
 
     const SettingsRecord& settings = host.Settings();
     const AffirmationChoice choice = ChooseAffirmation(settings, host.Messages(), random_);
-    if (choice.DiscardWindow) {
+    // A window prepared for another text or look (a Test with edits that were then cancelled, a
+    // list that changed) is prepared again.
+    if (choice.DiscardWindow || (choice.Text && frmMessage_ && !frmMessage_->PreparedFor(*choice.Text, settings))) {
         if (frmMessage_) frmMessage_->Unload();
         frmMessage_.reset();
     }

@@ -11,8 +11,9 @@
 namespace uplift::win {
 namespace {
 
-// Centred on each line, broken between words, not clipped: as the label draws.
-constexpr UINT kDrawFlags = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
+// Centred on each line, broken between words, not clipped. The user's text is drawn as typed: an
+// "&" is a character, not the mark of an access key.
+constexpr UINT kDrawFlags = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
 // An affirmation is short: the first measurement normally sees the whole text.
 constexpr std::size_t kFirstMeasuredChars = 4096;
 constexpr int kMaxFontPixels = 4096;
@@ -167,7 +168,16 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
         image_.Reset();
         return false;
     }
+    preparedFor_ = Look::Of(text, settings);
     return true;
+}
+
+frmMessage::Look frmMessage::Look::Of(std::wstring_view text, const SettingsRecord& settings) {
+    return {std::wstring(text), settings.Background, settings.Font, settings.BackgroundColor, settings.TextColor};
+}
+
+bool frmMessage::PreparedFor(std::wstring_view text, const SettingsRecord& settings) const {
+    return Loaded() && preparedFor_ == Look::Of(text, settings);
 }
 
 bool frmMessage::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {

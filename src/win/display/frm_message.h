@@ -42,6 +42,8 @@ public:
     int Width() const { return image_.Width(); }
     int Height() const { return image_.Height(); }
     ScreenBackground Style() const { return style_; }
+    // Whether the window shows `text` as `settings` would draw it now; if not, it must be prepared again.
+    bool PreparedFor(std::wstring_view text, const SettingsRecord& settings) const;
     const DibImage& Image() const { return image_; }
 
     Label lblMessage;
@@ -50,7 +52,18 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Form_Paint();
 
+    // Everything the image is drawn from.
+    struct Look {
+        std::wstring Text;
+        ScreenBackground Style;
+        FontDescription Font;
+        Colour Background, Foreground;
+        static Look Of(std::wstring_view text, const SettingsRecord& settings);
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
     DibImage image_;
+    Look preparedFor_{};
     ScreenBackground style_ = ScreenBackground::Transparent;
 };
 

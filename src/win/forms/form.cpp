@@ -1,5 +1,7 @@
 #include "forms/form.h"
 
+#include "forms/dialog_form.h"
+
 #include <utility>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -109,6 +111,7 @@ void DoEvents() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        if (TranslateDialogMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -119,6 +122,7 @@ int RunMessageLoop() {
     BOOL got;
     while ((got = ::GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 1;
+        if (TranslateDialogMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -1,0 +1,40 @@
+#include "forms/control_table.h"
+
+#include "display/twips.h"
+
+namespace uplift {
+
+std::optional<std::size_t> FindControl(std::span<const ControlSpec> table, std::wstring_view name) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].Name == name) return i;
+    }
+    return std::nullopt;
+}
+
+TwipsRect ClientTwips(std::span<const ControlSpec> table, std::size_t index) {
+    const ControlSpec& spec = table[index];
+    TwipsRect r = spec.Twips;
+    if (spec.Kind == ControlKind::Option) {
+        if (r.Width == 0) r.Width = kOptionTwips;
+        if (r.Height == 0) r.Height = kOptionTwips;
+    }
+    // Frames nest; a container that is missing or names itself ends the walk.
+    std::wstring_view container = spec.Container;
+    for (std::size_t depth = 0; !container.empty() && depth < table.size(); ++depth) {
+        const auto outer = FindControl(table, container);
+        if (!outer || *outer == index) break;
+        r.Left += table[*outer].Twips.Left;
+        r.Top += table[*outer].Twips.Top;
+        container = table[*outer].Container;
+    }
+    return r;
+}
+
+PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi) {
+    const TwipsRect t = ClientTwips(table, index);
+    const int left = TwipsToPixels(t.Left, dpi);
+    const int top = TwipsToPixels(t.Top, dpi);
+    return {left, top, TwipsToPixels(t.Left + t.Width, dpi) - left, TwipsToPixels(t.Top + t.Height, dpi) - top};
+}
+
+} // namespace uplift

@@ -1,0 +1,82 @@
+// frmMenu: the notification-area icon's events and its menu.
+
+#include "app/frm_menu.h"
+
+#include "settings/settings.h"
+
+namespace uplift::win {
+
+namespace {
+// Commands of the icon's menu.
+enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit };
+} // namespace
+
+void frmMenu::ApplyEnabled() {
+    LocalfrmTray->SetIcon(Enabled_ ? enabledIcon_.get() : disabledIcon_.get());
+    LocalfrmTray->RefreshTray();
+    if (!Enabled_) {
+        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Enable");
+        tmrMessage_.SetEnabled(false);
+    } else {
+        ::ModifyMenuW(mnuPopUp_.get(), mnuDisable, MF_BYCOMMAND | MF_STRING, mnuDisable, L"Disable");
+        (void)cmdOK_Action(); // with the options hidden nobody is there to be told of a failed save
+    }
+    (void)SaveEnabled(Enabled_, store_);
+}
+
+void frmMenu::CreatePopupMenuItems() {
+    mnuPopUp_.reset(::CreatePopupMenu());
+    HMENU menu = mnuPopUp_.get();
+    ::AppendMenuW(menu, MF_STRING, mnuShow, L"Options...");
+    ::AppendMenuW(menu, MF_STRING, mnuAbout, L"About...");
+    ::AppendMenuW(menu, MF_STRING, mnuSupport, L"Support");
+    ::AppendMenuW(menu, MF_STRING, mnuHelp, L"Help");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, mnuDisable, L"Disable");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, mnuExit, L"Exit");
+}
+
+bool frmMenu::OnMenuCommand(UINT id) {
+    switch (id) {
+    case mnuShow: mnuShow_Click(); return true;
+    case mnuDisable: mnuDisable_Click(); return true;
+    case mnuExit: mnuExit_Click(); return true;
+    case mnuAbout:
+    case mnuSupport:
+    case mnuHelp: return true; // their windows come with the about box and the help file
+    default: return false;
+    }
+}
+
+void frmMenu::LocalfrmTray_DblClick() {
+    StopDisplay = true; // an affirmation on screen goes away
+    if (!TestRunning && !AboutOpen) {
+        SetVisible(true);
+        ::SetForegroundWindow(hWnd());
+    }
+}
+
+void frmMenu::LocalfrmTray_MouseDown(int button) {
+    if (button != 2 || TestRunning || Visible()) return;
+    POINT at{};
+    ::GetCursorPos(&at);
+    // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.
+    ::SetForegroundWindow(hWnd());
+    popupOpen_ = true;
+    ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
+    popupOpen_ = false;
+    ::PostMessageW(hWnd(), WM_NULL, 0, 0);
+}
+
+void frmMenu::mnuShow_Click() {
+    SetVisible(true);
+    StopDisplay = true;
+}
+
+void frmMenu::mnuDisable_Click() {
+    Enabled_ = !Enabled_;
+    ApplyEnabled();
+}
+
+} // namespace uplift::win

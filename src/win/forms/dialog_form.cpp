@@ -1,0 +1,356 @@
+#include "forms/dialog_form.h"
+
+#include "display/twips.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace uplift::win {
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+
+// The forms whose windows get the dialog manners in the message loop.
+std::vector<DialogForm*>& Dialogs() {
+    static std::vector<DialogForm*> dialogs;
+    return dialogs;
+}
+
+void InitCommonControlsOnce() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+        return ::InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
+}
+
+struct WindowKind {
+    const wchar_t* ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+WindowKind KindOf(const ControlSpec& spec) {
+    const bool group = spec.Flags & kGroup;
+    switch (spec.Kind) {
+    case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOTIFY | WS_GROUP, 0};
+    case ControlKind::Option:
+        // The option's own text is its label's, for screen readers; the button is too narrow to show it.
+        return {L"BUTTON", BS_AUTORADIOBUTTON | (group ? WS_GROUP | WS_TABSTOP : 0), 0};
+    case ControlKind::Button:
+        return {L"BUTTON", ((spec.Flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::ColourButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
+    case ControlKind::DropDownList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::Panel:
+    case ControlKind::Picture: break; // drawn by the form
+    }
+    return {nullptr, 0, 0};
+}
+
+} // namespace
+
+DialogForm::~DialogForm() {
+    auto& dialogs = Dialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
+}
+
+UINT DialogForm::Dpi() const {
+    const UINT dpi = hWnd() ? ::GetDpiForWindow(hWnd()) : 0;
+    return dpi ? dpi : ::GetDpiForSystem();
+}
+
+int DialogForm::ToPixels(int twips) const {
+    return TwipsToPixels(twips, static_cast<int>(Dpi()));
+}
+
+std::size_t DialogForm::IndexOf(HWND control) const {
+    const auto it = std::find(controls_.begin(), controls_.end(), control);
+    return control && it != controls_.end() ? static_cast<std::size_t>(it - controls_.begin()) : controls_.size();
+}
+
+int DialogForm::IdOf(std::size_t index) const {
+    if (table_[index].Flags & kDefault) return IDOK;
+    if (table_[index].Flags & kCancel) return IDCANCEL;
+    return kFirstControlId + static_cast<int>(index);
+}
+
+HWND DialogForm::Control(std::wstring_view name) const {
+    const auto index = FindControl(table_, name);
+    return index && *index < controls_.size() ? controls_[*index] : nullptr;
+}
+
+std::wstring_view DialogForm::ControlName(HWND control) const {
+    const std::size_t index = IndexOf(control);
+    return index < controls_.size() ? table_[index].Name : std::wstring_view();
+}
+
+int DialogForm::HelpIdOf(HWND control) const {
+    const std::size_t index = IndexOf(control);
+    return index < controls_.size() ? table_[index].HelpId : 0;
+}
+
+void DialogForm::CreateControls(std::span<const ControlSpec> table) {
+    if (!hWnd() || !controls_.empty()) return;
+    InitCommonControlsOnce();
+    table_ = table;
+    controls_.assign(table.size(), nullptr);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const ControlSpec& spec = table[i];
+        const WindowKind kind = KindOf(spec);
+        if (!kind.ClassName) continue;
+        std::wstring text(spec.Caption);
+        if (spec.Kind == ControlKind::Option) {
+            for (const ControlSpec& other : table) {
+                if (other.Buddy == spec.Name) text = other.Caption;
+            }
+        }
+        controls_[i] = ::CreateWindowExW(kind.ExStyle, kind.ClassName, text.c_str(),
+                                         WS_CHILD | WS_VISIBLE | kind.Style, 0, 0, 0, 0, hWnd(),
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), AppInstance(),
+                                         nullptr);
+    }
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr,
+                                 AppInstance(), nullptr);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        AddToolTip(i);
+    Dialogs().push_back(this);
+    LayoutControls();
+}
+
+void DialogForm::AddToolTip(std::size_t index) {
+    if (!toolTip_ || !controls_[index] || table_[index].ToolTip.empty()) return;
+    std::wstring tip(table_[index].ToolTip);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hWnd();
+    info.uId = reinterpret_cast<UINT_PTR>(controls_[index]);
+    info.lpszText = tip.data(); // copied by the tool tip
+    ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void DialogForm::SetClientTwips(int width, int height) {
+    clientWidthTwips_ = width;
+    clientHeightTwips_ = height;
+    if (!hWnd()) return;
+    RECT r{0, 0, ToPixels(width), ToPixels(height)};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE));
+    ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, Dpi());
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogForm::LayoutControls() {
+    const UINT dpi = Dpi();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi))
+        font_.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        HWND control = controls_[i];
+        if (!control) continue;
+        const PixelRect r = ClientPixels(table_, i, static_cast<int>(dpi));
+        int height = r.Height;
+        if (table_[i].Kind == ControlKind::DropDownList) {
+            // The height of a drop-down list is that of its open list; the closed box follows the font.
+            height = r.Height * 8;
+        }
+        ::MoveWindow(control, r.Left, r.Top, r.Width, height, FALSE);
+        if (font_) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (table_[i].Kind == ControlKind::DropDownList) {
+            // The closed box keeps the height of its row: selection field plus its borders.
+            const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
+            ::SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, r.Height - border));
+        }
+    }
+    if (clientWidthTwips_) SetClientTwips(clientWidthTwips_, clientHeightTwips_);
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+void DialogForm::SetOption(std::wstring_view name, bool chosen) {
+    const auto index = FindControl(table_, name);
+    if (!index || !controls_[*index]) return;
+    if (chosen) {
+        // The group runs from its first option to the next control that is not an option.
+        std::size_t first = *index;
+        while (first > 0 && table_[first].Kind == ControlKind::Option && !(table_[first].Flags & kGroup))
+            --first;
+        for (std::size_t i = first; i < table_.size() && table_[i].Kind == ControlKind::Option; ++i) {
+            if (i > first && (table_[i].Flags & kGroup)) break;
+            ::SendMessageW(controls_[i], BM_SETCHECK, i == *index ? BST_CHECKED : BST_UNCHECKED, 0);
+            // Tab lands on the chosen option of a group.
+            const LONG_PTR style = ::GetWindowLongPtrW(controls_[i], GWL_STYLE);
+            ::SetWindowLongPtrW(controls_[i], GWL_STYLE, i == *index ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        }
+    } else {
+        ::SendMessageW(controls_[*index], BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+}
+
+bool DialogForm::OptionChosen(std::wstring_view name) const {
+    HWND control = Control(name);
+    return control && ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void DialogForm::SetEnabled(std::wstring_view name, bool enabled) {
+    if (HWND control = Control(name)) ::EnableWindow(control, enabled);
+}
+
+void DialogForm::SetText(std::wstring_view name, std::wstring_view text) {
+    if (HWND control = Control(name)) ::SetWindowTextW(control, std::wstring(text).c_str());
+}
+
+std::wstring DialogForm::Text(std::wstring_view name) const {
+    HWND control = Control(name);
+    if (!control) return {};
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void DialogForm::ChooseOption(std::size_t index) {
+    SetOption(table_[index].Name, true);
+    Control_Event(table_[index].Name, BN_CLICKED);
+}
+
+void DialogForm::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hWnd(), &ps);
+    const int dpi = static_cast<int>(Dpi());
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        const PixelRect p = ClientPixels(table_, i, dpi);
+        RECT r{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
+        if (table_[i].Kind == ControlKind::Panel) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+        if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
+    }
+    ::EndPaint(hWnd(), &ps);
+}
+
+bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
+    const std::size_t index = IndexOf(item.hwndItem);
+    if (index >= controls_.size() || table_[index].Kind != ControlKind::ColourButton) return false;
+    RECT r = item.rcItem;
+    const bool pushed = item.itemState & ODS_SELECTED;
+    ::DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int inset = std::max(3, ::MulDiv(4, static_cast<int>(Dpi()), 96));
+    RECT face{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+    if (pushed) ::OffsetRect(&face, 1, 1);
+    unique_hbrush brush(::CreateSolidBrush(ButtonColour(table_[index].Name)));
+    ::FillRect(item.hDC, &face, brush.get());
+    ::FrameRect(item.hDC, &face, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+        ::DrawFocusRect(item.hDC, &focus);
+    }
+    return true;
+}
+
+bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (OnDialogMessage(message, wParam, lParam, result)) return true;
+    switch (message) {
+    case WM_COMMAND: {
+        if (lParam == 0) return false; // menus and accelerators
+        const std::size_t index = IndexOf(reinterpret_cast<HWND>(lParam));
+        if (index >= controls_.size()) return false;
+        const UINT code = HIWORD(wParam);
+        if (table_[index].Kind == ControlKind::Label) {
+            // A label chooses its option, as a click on the option would.
+            if (code == STN_CLICKED || code == STN_DBLCLK) {
+                if (const auto buddy = FindControl(table_, table_[index].Buddy)) ChooseOption(*buddy);
+            }
+        } else if (table_[index].Kind == ControlKind::Option) {
+            if (code == BN_CLICKED) ChooseOption(index);
+        } else {
+            Control_Event(table_[index].Name, code);
+        }
+        result = 0;
+        return true;
+    }
+    case DM_GETDEFID: {
+        const bool hasDefault = std::any_of(table_.begin(), table_.end(), [](const ControlSpec& s) {
+            return (s.Flags & kDefault) != 0;
+        });
+        result = hasDefault ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
+        return true;
+    }
+    case WM_DRAWITEM:
+        if (!DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_PAINT: Paint(); return true;
+    case WM_ACTIVATE:
+        // The focus goes back to the control that had it, as in a dialog box.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus && ::IsChild(hWnd(), focus)) lastFocus_ = focus;
+        } else {
+            HWND focus = lastFocus_ && ::IsWindowEnabled(lastFocus_) && ::IsWindowVisible(lastFocus_)
+                             ? lastFocus_
+                             : ::GetNextDlgTabItem(hWnd(), nullptr, FALSE);
+            if (focus) ::SetFocus(focus);
+        }
+        result = 0;
+        return true;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        LayoutControls();
+        result = 0;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void DialogForm::ShowModal(HWND owner) {
+    if (!hWnd() || modal_) return;
+    modal_ = true;
+    if (owner) ::EnableWindow(owner, FALSE);
+    SetVisible(true);
+    ::SetForegroundWindow(hWnd());
+    MSG msg;
+    while (modal_ && Visible()) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam)); // the outer loop ends the program
+            break;
+        }
+        if (got == -1) break;
+        if (TranslateDialogMessage(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    modal_ = false;
+    // The owner comes back before this window goes, so that it, and not another program, is activated.
+    if (owner) ::EnableWindow(owner, TRUE);
+    SetVisible(false);
+}
+
+void DialogForm::EndModal() {
+    modal_ = false;
+    SetVisible(false);
+}
+
+bool TranslateDialogMessage(MSG& msg) {
+    for (DialogForm* form : Dialogs()) {
+        HWND dialog = form->hWnd();
+        if (!dialog || (msg.hwnd != dialog && !::IsChild(dialog, msg.hwnd))) continue;
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            bool handled = false;
+            form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);
+            if (handled) return true;
+        }
+        return ::IsDialogMessageW(dialog, &msg) != FALSE;
+    }
+    return false;
+}
+
+} // namespace uplift::win

@@ -1,0 +1,87 @@
+#pragma once
+// A form whose controls come from a constant table: created in table order (which is the tab
+// order), laid out from twips at the window's DPI, in the platform's dialog font, with tool tips,
+// and with the dialog manners of the message loop (Tab, arrows, access keys, Enter, Escape).
+
+#include "forms/control_table.h"
+#include "forms/form.h"
+#include "forms/unique_handle.h"
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace uplift::win {
+
+class DialogForm : public Form {
+public:
+    HWND Control(std::wstring_view name) const;
+    std::wstring_view ControlName(HWND control) const;
+    int HelpIdOf(HWND control) const;
+    UINT Dpi() const;
+    // Twips of the form's scale at its DPI.
+    int ToPixels(int twips) const;
+
+    // Shows the form as a modal window over `owner` and returns when it hides or unloads.
+    void ShowModal(HWND owner);
+    // Ends a modal showing (the form is hidden).
+    void EndModal();
+
+protected:
+    DialogForm() = default;
+    ~DialogForm() override;
+
+    // Creates the controls (once), then lays them out.
+    void CreateControls(std::span<const ControlSpec> table);
+    // Positions, sizes and font at the window's DPI now.
+    void LayoutControls();
+    // The client size of the window in twips; the window is sized around it.
+    void SetClientTwips(int width, int height);
+
+    void SetOption(std::wstring_view name, bool chosen);
+    bool OptionChosen(std::wstring_view name) const;
+    void SetEnabled(std::wstring_view name, bool enabled);
+    void SetText(std::wstring_view name, std::wstring_view text);
+    std::wstring Text(std::wstring_view name) const;
+
+    // A command or notification from the control `name` (BN_CLICKED, EN_CHANGE, CBN_SELCHANGE ...).
+    // A click on a label with a buddy option arrives as a click on the option.
+    virtual void Control_Event(std::wstring_view /*name*/, UINT /*code*/) {}
+    // Keys reach the form before its controls; set `handled` to keep one from the control.
+    virtual void Form_KeyDown(UINT /*key*/, bool& /*handled*/) {}
+    // The face colour of a colour button; the picture of a picture control.
+    virtual COLORREF ButtonColour(std::wstring_view /*name*/) const { return ::GetSysColor(COLOR_BTNFACE); }
+    virtual void DrawPicture(std::wstring_view /*name*/, HDC /*dc*/, const RECT& /*pixels*/) const {}
+    // Messages beyond the dialog's own; return false to let the default run.
+    virtual bool OnDialogMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+
+private:
+    friend bool TranslateDialogMessage(MSG& msg);
+
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
+    void Paint();
+    bool DrawItem(const DRAWITEMSTRUCT& item);
+    void ChooseOption(std::size_t index);
+    std::size_t IndexOf(HWND control) const;
+    int IdOf(std::size_t index) const;
+    void AddToolTip(std::size_t index);
+
+    std::span<const ControlSpec> table_;
+    std::vector<HWND> controls_; // children: destroyed with the window
+    unique_hfont font_;
+    HWND toolTip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int clientWidthTwips_ = 0, clientHeightTwips_ = 0;
+    bool modal_ = false;
+};
+
+// The key preview and the dialog manners for a message of the loop; true when it was handled.
+// Every message loop of the program calls it before dispatching.
+bool TranslateDialogMessage(MSG& msg);
+
+} // namespace uplift::win
