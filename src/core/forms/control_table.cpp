@@ -2,6 +2,8 @@
 
 #include "display/twips.h"
 
+#include <algorithm>
+
 namespace uplift {
 
 std::optional<std::size_t> FindControl(std::span<const ControlSpec> table, std::wstring_view name) {
@@ -34,7 +36,28 @@ PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, in
     const TwipsRect t = ClientTwips(table, index);
     const int left = TwipsToPixels(t.Left, dpi);
     const int top = TwipsToPixels(t.Top, dpi);
-    return {left, top, TwipsToPixels(t.Left + t.Width, dpi) - left, TwipsToPixels(t.Top + t.Height, dpi) - top};
+    return {left, top, TwipsToPixels(t.Left + t.Width, dpi) - left,
+            TwipsToPixels(t.Top + t.Height, dpi) - top};
+}
+
+void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
+                 std::span<const int> textWidths, int gap) {
+    for (std::size_t i = 0; i < table.size() && i < rects.size() && i < textWidths.size(); ++i) {
+        if (table[i].Kind != ControlKind::Label || textWidths[i] <= rects[i].Width) continue;
+        PixelRect& label = rects[i];
+        label.Width = textWidths[i];
+        const int right = label.Left + label.Width + gap;
+        for (std::size_t j = 0; j < table.size() && j < rects.size(); ++j) {
+            PixelRect& other = rects[j];
+            const bool sameRow = other.Top < label.Top + label.Height && label.Top < other.Top + other.Height;
+            if (j == i || table[j].Container != table[i].Container || !sameRow || other.Left <= label.Left ||
+                other.Left >= right || table[j].Kind == ControlKind::Frame)
+                continue;
+            const int otherRight = other.Left + other.Width;
+            other.Left = std::min(right, otherRight - 1);
+            other.Width = otherRight - other.Left;
+        }
+    }
 }
 
 } // namespace uplift

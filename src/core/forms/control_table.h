@@ -10,11 +10,11 @@
 namespace uplift {
 
 enum class ControlKind {
-    Panel,        // raised background behind everything
-    Frame,        // group box; controls name it as their container
-    Picture,      // decorative image drawn by the form
-    Label,        // text; with a buddy option, a click chooses it
-    Option,       // option button without a caption of its own (its label is its text)
+    Panel,   // raised background behind everything
+    Frame,   // group box; controls name it as their container
+    Picture, // decorative image drawn by the form
+    Label,   // text; with a buddy option, a click chooses it
+    Option,  // option button without a caption of its own (its label is its text)
     Button,
     ColourButton, // button without caption whose face shows a colour
     TextBox,      // single line
@@ -59,5 +59,11 @@ TwipsRect ClientTwips(std::span<const ControlSpec> table, std::size_t index);
 // The same in pixels at `dpi`: edges are converted, not sizes, so neighbours that touch in
 // twips touch in pixels.
 PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi);
+
+// Labels whose text is wider than their rectangle (another font than the one the table was laid
+// out for) grow to `textWidths[i]`; a control to the right on the same row in the same frame then
+// starts `gap` pixels after the label and keeps its right edge. Other rectangles stay as they are.
+void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
+                 std::span<const int> textWidths, int gap);
 
 } // namespace uplift

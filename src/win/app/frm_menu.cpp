@@ -7,6 +7,8 @@
 #include "resource.h"
 #include "settings/settings.h"
 
+#include <commctrl.h>
+
 namespace uplift::win {
 
 namespace {
@@ -28,7 +30,8 @@ unique_hicon LoadSmallIcon(int id) {
 frmMenu::frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clock& clock,
                  std::wstring programFolder)
     : store_(store), formats_(formats), clock_(clock), programFolder_(std::move(programFolder)),
-      scheduler_(Settings_, clock, formats, *this), tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
+      scheduler_(Settings_, clock, formats, *this),
+      tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
 
 frmMenu::~frmMenu() {
     tmrMessage_.SetEnabled(false);
@@ -146,8 +149,10 @@ bool frmMenu::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_QUERYENDSESSION:
         // The settings are saved now: after WM_ENDSESSION the process may end at any moment. An
         // open options window keeps its edits, as its close box does, without asking anything.
-        if (Visible()) (void)cmdOK_Action();
-        else (void)SaveAll();
+        if (Visible())
+            (void)cmdOK_Action();
+        else
+            (void)SaveAll();
         Closing_ = true;
         result = TRUE; // never hold up the end of the session, not even for a failed save
         return true;

@@ -86,6 +86,7 @@ private:
     // The options dialog.
     void CreateOptionControls();
     void CreatePickers();
+    void Form_Layout() override;
     void FillDurationLists();
     // Puts the record into every control and applies the enabling rules.
     void ShowRecord();

@@ -36,12 +36,15 @@ WindowKind KindOf(const ControlSpec& spec) {
     const bool group = spec.Flags & kGroup;
     switch (spec.Kind) {
     case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
-    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOTIFY | WS_GROUP, 0};
+    case ControlKind::Label:
+        // Drawn by the form: a label shows the focus of its option, which has no text of its own to show it.
+        return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY | WS_GROUP, 0};
     case ControlKind::Option:
         // The option's own text is its label's, for screen readers; the button is too narrow to show it.
-        return {L"BUTTON", BS_AUTORADIOBUTTON | (group ? WS_GROUP | WS_TABSTOP : 0), 0};
+        return {L"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | (group ? WS_GROUP | WS_TABSTOP : 0), 0};
     case ControlKind::Button:
-        return {L"BUTTON", ((spec.Flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP | WS_GROUP, 0};
+        return {L"BUTTON",
+                ((spec.Flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::ColourButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
@@ -70,7 +73,8 @@ int DialogForm::ToPixels(int twips) const {
 
 std::size_t DialogForm::IndexOf(HWND control) const {
     const auto it = std::find(controls_.begin(), controls_.end(), control);
-    return control && it != controls_.end() ? static_cast<std::size_t>(it - controls_.begin()) : controls_.size();
+    return control && it != controls_.end() ? static_cast<std::size_t>(it - controls_.begin())
+                                            : controls_.size();
 }
 
 int DialogForm::IdOf(std::size_t index) const {
@@ -109,14 +113,13 @@ void DialogForm::CreateControls(std::span<const ControlSpec> table) {
                 if (other.Buddy == spec.Name) text = other.Caption;
             }
         }
-        controls_[i] = ::CreateWindowExW(kind.ExStyle, kind.ClassName, text.c_str(),
-                                         WS_CHILD | WS_VISIBLE | kind.Style, 0, 0, 0, 0, hWnd(),
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), AppInstance(),
-                                         nullptr);
+        controls_[i] = ::CreateWindowExW(
+            kind.ExStyle, kind.ClassName, text.c_str(), WS_CHILD | WS_VISIBLE | kind.Style, 0, 0, 0, 0,
+            hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), AppInstance(), nullptr);
     }
-    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr,
-                                 AppInstance(), nullptr);
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr, AppInstance(), nullptr);
     for (std::size_t i = 0; i < table.size(); ++i)
         AddToolTip(i);
     Dialogs().push_back(this);
@@ -153,25 +156,54 @@ void DialogForm::LayoutControls() {
     metrics.cbSize = sizeof(metrics);
     if (::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi))
         font_.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
+
+    // Every rectangle at this DPI, labels widened to their text in this font.
+    rects_.assign(table_.size(), {});
+    std::vector<int> textWidths(table_.size(), 0);
+    {
+        const window_dc screen(nullptr);
+        const select_object selected(screen.get(), font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+        for (std::size_t i = 0; i < table_.size(); ++i) {
+            rects_[i] = ClientPixels(table_, i, static_cast<int>(dpi));
+            const std::wstring_view caption = table_[i].Caption;
+            SIZE extent{};
+            if (table_[i].Kind == ControlKind::Label && !caption.empty() &&
+                ::GetTextExtentPoint32W(screen.get(), caption.data(), static_cast<int>(caption.size()),
+                                        &extent))
+                textWidths[i] = extent.cx + 1;
+        }
+    }
+    WidenLabels(table_, rects_, textWidths, ::MulDiv(4, static_cast<int>(dpi), 96));
+
+    const int checkSide = ::MulDiv(13, static_cast<int>(dpi), 96);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         HWND control = controls_[i];
         if (!control) continue;
-        const PixelRect r = ClientPixels(table_, i, static_cast<int>(dpi));
+        PixelRect r = rects_[i];
         int height = r.Height;
-        if (table_[i].Kind == ControlKind::DropDownList) {
-            // The height of a drop-down list is that of its open list; the closed box follows the font.
-            height = r.Height * 8;
-        }
+        // An option is only its round button: the text beside it is its label's.
+        if (table_[i].Kind == ControlKind::Option) r.Width = std::min(r.Width, checkSide + 1);
+        // The height of a drop-down list is that of its open list; the closed box follows the font.
+        if (table_[i].Kind == ControlKind::DropDownList) height = r.Height * 8;
         ::MoveWindow(control, r.Left, r.Top, r.Width, height, FALSE);
         if (font_) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (table_[i].Kind == ControlKind::DropDownList) {
             // The closed box keeps the height of its row: selection field plus its borders.
             const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-            ::SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, r.Height - border));
+            ::SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                           std::max(1, r.Height - border));
         }
     }
     if (clientWidthTwips_) SetClientTwips(clientWidthTwips_, clientHeightTwips_);
+    Form_Layout();
     ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+RECT DialogForm::ControlRect(std::wstring_view name) const {
+    const auto index = FindControl(table_, name);
+    if (!index || *index >= rects_.size()) return {};
+    const PixelRect& r = rects_[*index];
+    return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height};
 }
 
 void DialogForm::SetOption(std::wstring_view name, bool chosen) {
@@ -187,7 +219,8 @@ void DialogForm::SetOption(std::wstring_view name, bool chosen) {
             ::SendMessageW(controls_[i], BM_SETCHECK, i == *index ? BST_CHECKED : BST_UNCHECKED, 0);
             // Tab lands on the chosen option of a group.
             const LONG_PTR style = ::GetWindowLongPtrW(controls_[i], GWL_STYLE);
-            ::SetWindowLongPtrW(controls_[i], GWL_STYLE, i == *index ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+            ::SetWindowLongPtrW(controls_[i], GWL_STYLE,
+                                i == *index ? style | WS_TABSTOP : style & ~WS_TABSTOP);
         }
     } else {
         ::SendMessageW(controls_[*index], BM_SETCHECK, BST_UNCHECKED, 0);
@@ -211,7 +244,8 @@ std::wstring DialogForm::Text(std::wstring_view name) const {
     HWND control = Control(name);
     if (!control) return {};
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -223,9 +257,8 @@ void DialogForm::ChooseOption(std::size_t index) {
 void DialogForm::Paint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hWnd(), &ps);
-    const int dpi = static_cast<int>(Dpi());
-    for (std::size_t i = 0; i < table_.size(); ++i) {
-        const PixelRect p = ClientPixels(table_, i, dpi);
+    for (std::size_t i = 0; i < table_.size() && i < rects_.size(); ++i) {
+        const PixelRect& p = rects_[i];
         RECT r{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
         if (table_[i].Kind == ControlKind::Panel) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
@@ -235,7 +268,12 @@ void DialogForm::Paint() {
 
 bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
     const std::size_t index = IndexOf(item.hwndItem);
-    if (index >= controls_.size() || table_[index].Kind != ControlKind::ColourButton) return false;
+    if (index >= controls_.size()) return false;
+    if (table_[index].Kind == ControlKind::Label) {
+        DrawLabel(item, index);
+        return true;
+    }
+    if (table_[index].Kind != ControlKind::ColourButton) return false;
     RECT r = item.rcItem;
     const bool pushed = item.itemState & ODS_SELECTED;
     ::DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
@@ -250,6 +288,33 @@ bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
         ::DrawFocusRect(item.hDC, &focus);
     }
     return true;
+}
+
+void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
+    RECT r = item.rcItem;
+    ::FillRect(item.hDC, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    const select_object selected(item.hDC, font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    const bool enabled = ::IsWindowEnabled(item.hwndItem);
+    ::SetTextColor(item.hDC, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    const std::wstring_view caption = table_[index].Caption;
+    RECT text = r;
+    ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    HWND option = Control(table_[index].Buddy);
+    if (option && ::GetFocus() == option) {
+        ::IntersectRect(&text, &text, &r);
+        ::DrawFocusRect(item.hDC, &text);
+    }
+}
+
+void DialogForm::InvalidateLabelOf(std::size_t option) {
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        if (table_[i].Buddy == table_[option].Name && controls_[i])
+            ::InvalidateRect(controls_[i], nullptr, TRUE);
+    }
 }
 
 bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -267,6 +332,7 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             }
         } else if (table_[index].Kind == ControlKind::Option) {
             if (code == BN_CLICKED) ChooseOption(index);
+            if (code == BN_SETFOCUS || code == BN_KILLFOCUS) InvalidateLabelOf(index);
         } else {
             Control_Event(table_[index].Name, code);
         }
@@ -274,9 +340,8 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     }
     case DM_GETDEFID: {
-        const bool hasDefault = std::any_of(table_.begin(), table_.end(), [](const ControlSpec& s) {
-            return (s.Flags & kDefault) != 0;
-        });
+        const bool hasDefault = std::any_of(table_.begin(), table_.end(),
+                                            [](const ControlSpec& s) { return (s.Flags & kDefault) != 0; });
         result = hasDefault ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
         return true;
     }

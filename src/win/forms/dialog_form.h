@@ -24,6 +24,8 @@ public:
     UINT Dpi() const;
     // Twips of the form's scale at its DPI.
     int ToPixels(int twips) const;
+    // Where the control stands in the client area after the last layout.
+    RECT ControlRect(std::wstring_view name) const;
 
     // Shows the form as a modal window over `owner` and returns when it hides or unloads.
     void ShowModal(HWND owner);
@@ -55,8 +57,11 @@ protected:
     // The face colour of a colour button; the picture of a picture control.
     virtual COLORREF ButtonColour(std::wstring_view /*name*/) const { return ::GetSysColor(COLOR_BTNFACE); }
     virtual void DrawPicture(std::wstring_view /*name*/, HDC /*dc*/, const RECT& /*pixels*/) const {}
+    // Runs after every layout, for windows the form places itself.
+    virtual void Form_Layout() {}
     // Messages beyond the dialog's own; return false to let the default run.
-    virtual bool OnDialogMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+    virtual bool OnDialogMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                 LRESULT& /*result*/) {
         return false;
     }
 
@@ -66,6 +71,8 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
     void Paint();
     bool DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index);
+    void InvalidateLabelOf(std::size_t option);
     void ChooseOption(std::size_t index);
     std::size_t IndexOf(HWND control) const;
     int IdOf(std::size_t index) const;
@@ -73,6 +80,7 @@ private:
 
     std::span<const ControlSpec> table_;
     std::vector<HWND> controls_; // children: destroyed with the window
+    std::vector<PixelRect> rects_;
     unique_hfont font_;
     HWND toolTip_ = nullptr;
     HWND lastFocus_ = nullptr;

@@ -11,6 +11,7 @@ using std::max;
 using std::min;
 } // namespace Gdiplus
 #include <gdiplus.h>
+#include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
 
 namespace uplift::win {
 
@@ -64,8 +65,10 @@ void DrawBubble(Graphics& g, REAL s) {
 
     GraphicsPath heart;
     const REAL cx = s * 0.5f, cy = s * 0.42f, h = s * 0.15f;
-    heart.AddBezier(cx, cy + h, cx - h * 2.2f, cy - h * 0.2f, cx - h * 0.9f, cy - h * 1.9f, cx, cy - h * 0.6f);
-    heart.AddBezier(cx, cy - h * 0.6f, cx + h * 0.9f, cy - h * 1.9f, cx + h * 2.2f, cy - h * 0.2f, cx, cy + h);
+    heart.AddBezier(cx, cy + h, cx - h * 2.2f, cy - h * 0.2f, cx - h * 0.9f, cy - h * 1.9f, cx,
+                    cy - h * 0.6f);
+    heart.AddBezier(cx, cy - h * 0.6f, cx + h * 0.9f, cy - h * 1.9f, cx + h * 2.2f, cy - h * 0.2f, cx,
+                    cy + h);
     SolidBrush white(kPaper);
     g.FillPath(&white, &heart);
 }
@@ -94,7 +97,8 @@ void DrawScreen(Graphics& g, REAL s) {
     SolidBrush frame(kInk);
     SolidBrush glass(kSky);
     g.FillRectangle(&frame, s * 0.04f, s * 0.12f, s * 0.92f, s * 0.6f);
-    g.FillRectangle(&glass, s * 0.04f + line * 1.5f, s * 0.12f + line * 1.5f, s * 0.92f - line * 3, s * 0.6f - line * 3);
+    g.FillRectangle(&glass, s * 0.04f + line * 1.5f, s * 0.12f + line * 1.5f, s * 0.92f - line * 3,
+                    s * 0.6f - line * 3);
     g.FillRectangle(&frame, s * 0.44f, s * 0.72f, s * 0.12f, s * 0.12f);
     g.FillRectangle(&frame, s * 0.26f, s * 0.84f, s * 0.48f, line * 1.6f);
     Pen text(kPaper, line * 1.4f);
@@ -114,9 +118,12 @@ void frmMenu::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) co
     g.SetPixelOffsetMode(PixelOffsetModeHalf);
     const REAL size = static_cast<REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
     g.TranslateTransform(static_cast<REAL>(pixels.left), static_cast<REAL>(pixels.top));
-    if (name == L"imgAffirmation") DrawBubble(g, size);
-    else if (name == L"imgDisplayTimes") DrawClock(g, size);
-    else if (name == L"imgScreen") DrawScreen(g, size);
+    if (name == L"imgAffirmation")
+        DrawBubble(g, size);
+    else if (name == L"imgDisplayTimes")
+        DrawClock(g, size);
+    else if (name == L"imgScreen")
+        DrawScreen(g, size);
 }
 
 } // namespace uplift::win

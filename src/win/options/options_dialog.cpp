@@ -29,36 +29,87 @@ constexpr std::array<ControlSpec, 45> kOptionControls{{
     {K::Picture, L"imgAffirmation", L"", L"", {150, 330, 480, 480}, 0, L"Frame3"},
     {K::Option, L"optSingle", L"", L"", {960, 300}, 11, L"Frame3", L"", kGroup},
     {K::Option, L"optList", L"", L"", {960, 1005}, 18, L"Frame3"},
-    {K::Label, L"lblSingle", L"Display a single affirmation", L"", {1320, 300, 1860, 195}, 11, L"Frame3",
+    {K::Label,
+     L"lblSingle",
+     L"Display a single affirmation",
+     L"",
+     {1320, 300, 1860, 195},
+     11,
+     L"Frame3",
      L"optSingle"},
     {K::TextBox, L"txtCaption", L"", L"", {1320, 585, 3715, 345}, 11, L"Frame3"},
     {K::Button, L"cmdMore", L"...", L"Use an existing affirmation", {5040, 585, 375, 345}, 28, L"Frame3"},
-    {K::Button, L"cmdList", L"Randomly select affirmations from list...",
+    {K::Button,
+     L"cmdList",
+     L"Randomly select affirmations from list...",
      L"Make an affirmations list from which affirmations will be randomly selected for display",
-     {1320, 1050, 4095, 375}, 18, L"Frame3"},
+     {1320, 1050, 4095, 375},
+     18,
+     L"Frame3"},
 
     {K::Frame, L"fmDisplayTimes", L"Display times", L"", {240, 1860, 5655, 2415}},
     {K::Picture, L"imgDisplayTimes", L"", L"", {150, 330, 480, 480}, 0, L"fmDisplayTimes"},
     {K::Option, L"optTimeLength", L"", L"", {960, 330}, 12, L"fmDisplayTimes", L"", kGroup},
     {K::Option, L"optESC", L"", L"", {960, 690}, 25, L"fmDisplayTimes"},
-    {K::Label, L"lblTimeLength", L"Display time length:", L"", {1320, 330, 1365, 195}, 12, L"fmDisplayTimes",
+    {K::Label,
+     L"lblTimeLength",
+     L"Display time length:",
+     L"",
+     {1320, 330, 1365, 195},
+     12,
+     L"fmDisplayTimes",
      L"optTimeLength"},
-    {K::DropDownList, L"cboTime", L"", L"How long the affirmation should appear for", {3120, 270, 2175, 315}, 12,
+    {K::DropDownList,
+     L"cboTime",
+     L"",
+     L"How long the affirmation should appear for",
+     {3120, 270, 2175, 315},
+     12,
      L"fmDisplayTimes"},
-    {K::Label, L"lblESC", L"Display till pressing ESC on the keyboard", L"", {1320, 720, 2880, 195}, 25,
-     L"fmDisplayTimes", L"optESC"},
+    {K::Label,
+     L"lblESC",
+     L"Display till pressing ESC on the keyboard",
+     L"",
+     {1320, 720, 2880, 195},
+     25,
+     L"fmDisplayTimes",
+     L"optESC"},
 
     {K::Frame, L"fmWhenToDisplay", L"When to display", L"", {240, 990, 5175, 1275}, 0, L"fmDisplayTimes"},
     {K::Option, L"optPause", L"", L"", {120, 280}, 16, L"fmWhenToDisplay", L"", kGroup},
     {K::Option, L"optEveryday", L"", L"", {120, 615}, 23, L"fmWhenToDisplay"},
     {K::Option, L"optDate", L"", L"", {120, 945}, 24, L"fmWhenToDisplay"},
-    {K::Label, L"lblPause", L"Display always and pause every:", L"", {480, 300, 2310, 195}, 16, L"fmWhenToDisplay",
+    {K::Label,
+     L"lblPause",
+     L"Display always and pause every:",
+     L"",
+     {480, 300, 2310, 195},
+     16,
+     L"fmWhenToDisplay",
      L"optPause"},
-    {K::DropDownList, L"cboPause", L"", L"Every how often should the affirmation appear", {2880, 240, 2175, 315}, 16,
+    {K::DropDownList,
+     L"cboPause",
+     L"",
+     L"Every how often should the affirmation appear",
+     {2880, 240, 2175, 315},
+     16,
      L"fmWhenToDisplay"},
-    {K::Label, L"lblEveryday", L"Display everyday at:", L"", {480, 630, 2385, 195}, 23, L"fmWhenToDisplay",
+    {K::Label,
+     L"lblEveryday",
+     L"Display everyday at:",
+     L"",
+     {480, 630, 2385, 195},
+     23,
+     L"fmWhenToDisplay",
      L"optEveryday"},
-    {K::Label, L"lblDate", L"Display only on:", L"", {480, 960, 2310, 195}, 24, L"fmWhenToDisplay", L"optDate"},
+    {K::Label,
+     L"lblDate",
+     L"Display only on:",
+     L"",
+     {480, 960, 2310, 195},
+     24,
+     L"fmWhenToDisplay",
+     L"optDate"},
 
     {K::Frame, L"Frame1", L"Screen settings", L"", {240, 4380, 5655, 2295}},
     {K::Picture, L"imgScreen", L"", L"", {150, 330, 480, 480}, 0, L"Frame1"},
@@ -66,22 +117,51 @@ constexpr std::array<ControlSpec, 45> kOptionControls{{
     {K::ColourButton, L"cmdBackgroundColor", L"", L"", {2400, 255, 735, 315}, 5, L"Frame1"},
     {K::Label, L"Label4", L"Text", L"", {1200, 640, 1335, 255}, 20, L"Frame1"},
     {K::ColourButton, L"cmdTextColor", L"", L"", {2400, 640, 735, 315}, 20, L"Frame1"},
-    {K::Button, L"cmdFont", L"&Font...", L"Select affirmation screen's font", {3600, 420, 1215, 375}, 13, L"Frame1"},
+    {K::Button,
+     L"cmdFont",
+     L"&Font...",
+     L"Select affirmation screen's font",
+     {3600, 420, 1215, 375},
+     13,
+     L"Frame1"},
 
     {K::Frame, L"Frame2", L"Screen background", L"", {240, 960, 5175, 1215}, 0, L"Frame1"},
     {K::Option, L"optTransparent", L"", L"", {120, 240}, 21, L"Frame2", L"", kGroup},
     {K::Option, L"optBackground", L"", L"", {120, 570}, 26, L"Frame2"},
     {K::Option, L"optBackgroundFull", L"", L"", {120, 900}, 27, L"Frame2"},
-    {K::Label, L"lblTransparent", L"Show text with transparent background", L"", {480, 255, 2775, 195}, 21, L"Frame2",
+    {K::Label,
+     L"lblTransparent",
+     L"Show text with transparent background",
+     L"",
+     {480, 255, 2775, 195},
+     21,
+     L"Frame2",
      L"optTransparent"},
-    {K::Label, L"lblBackground", L"Show text with a background color", L"", {480, 585, 2460, 195}, 26, L"Frame2",
+    {K::Label,
+     L"lblBackground",
+     L"Show text with a background color",
+     L"",
+     {480, 585, 2460, 195},
+     26,
+     L"Frame2",
      L"optBackground"},
-    {K::Label, L"lblBackgroundFull", L"Show text in a full screen and a background color", L"",
-     {480, 915, 3510, 195}, 27, L"Frame2", L"optBackgroundFull"},
+    {K::Label,
+     L"lblBackgroundFull",
+     L"Show text in a full screen and a background color",
+     L"",
+     {480, 915, 3510, 195},
+     27,
+     L"Frame2",
+     L"optBackgroundFull"},
 
     {K::Button, L"cmdAbout", L"&About...", L"About this application", {720, 6810, 1260, 400}},
     {K::Button, L"cmdDefault", L"&Default", L"Return to default options", {2480, 6810, 1260, 400}, 9},
-    {K::Button, L"cmdTest", L"&Test", L"Test affirmation screen to see what's it like", {4200, 6810, 1260, 400}, 19},
+    {K::Button,
+     L"cmdTest",
+     L"&Test",
+     L"Test affirmation screen to see what's it like",
+     {4200, 6810, 1260, 400},
+     19},
     {K::Button, L"cmdOk", L"&Ok", L"", {1920, 7470, 1260, 400}, 15, L"", L"", kDefault},
     {K::Button, L"cmdCancel", L"&Cancel", L"", {3335, 7470, 1260, 400}, 7, L"", L"", kCancel},
     {K::Button, L"cmdHelp", L"&Help", L"", {4750, 7470, 1260, 400}},
@@ -119,34 +199,39 @@ void frmMenu::CreateOptionControls() {
     ::GetWindowRect(hWnd(), &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
     ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A long affirmation may be pasted: the text box takes as much as the store does.
     ::SendMessageW(Control(L"txtCaption"), EM_SETLIMITTEXT, 0, 0);
 }
 
 void frmMenu::CreatePickers() {
-    // Both stand on the rows of their options, with the left edge and size of cboPause; placed
-    // directly in client pixels.
-    const auto at = [this](std::wstring_view row) {
-        const auto pause = *FindControl(kOptionControls, L"cboPause");
-        const TwipsRect combo = ClientTwips(kOptionControls, pause);
-        const TwipsRect option = ClientTwips(kOptionControls, *FindControl(kOptionControls, row));
-        return RECT{ToPixels(combo.Left) + 1, ToPixels(option.Top) + 1, ToPixels(combo.Width) + 2,
-                    ToPixels(combo.Height) + 2};
-    };
-    const auto create = [this, &at](std::unique_ptr<CDTPickerCtl>& picker, std::wstring_view row, DWORD style,
-                                    std::wstring_view format, std::wstring_view after) {
+    const auto create = [this](std::unique_ptr<CDTPickerCtl>& picker, DWORD style, std::wstring_view format,
+                               std::wstring_view after) {
         picker = std::make_unique<CDTPickerCtl>(formats_);
-        const RECT r = at(row);
-        picker->Create(r.left, r.top, r.right, r.bottom, hWnd(), style | WS_TABSTOP | WS_GROUP);
+        picker->Create(0, 0, 0, 0, hWnd(), style | WS_TABSTOP | WS_GROUP);
         picker->SetFormat(format);
         // In the tab order right after the label of its row.
         ::SetWindowPos(picker->hWnd(), Control(after), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::SendMessageW(picker->hWnd(), WM_SETFONT, ::SendMessageW(hWnd(), WM_GETFONT, 0, 0), FALSE);
     };
-    create(TimePicker, L"optEveryday", WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_TIMEFORMAT, L"hh:mm tt",
-           L"lblEveryday");
-    create(DatePicker, L"optDate", WS_CHILD | WS_VISIBLE | WS_BORDER, L"MM/dd/yyy hh:mm tt", L"lblDate");
+    create(TimePicker, WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_TIMEFORMAT, L"hh:mm tt", L"lblEveryday");
+    create(DatePicker, WS_CHILD | WS_VISIBLE | WS_BORDER, L"MM/dd/yyy hh:mm tt", L"lblDate");
+    Form_Layout();
+}
+
+// Both pickers stand on the rows of their options, with the left edge and size of cboPause, placed
+// directly in client pixels.
+void frmMenu::Form_Layout() {
+    const RECT combo = ControlRect(L"cboPause");
+    const auto place = [&](CDTPickerCtl* picker, std::wstring_view row) {
+        if (!picker) return;
+        const RECT option = ControlRect(row);
+        picker->Move(combo.left + 1, option.top + 1, combo.right - combo.left + 2,
+                     combo.bottom - combo.top + 2, true);
+        picker->ApplyFont();
+    };
+    place(TimePicker.get(), L"optEveryday");
+    place(DatePicker.get(), L"optDate");
 }
 
 void frmMenu::FillDurationLists() {
