@@ -5,13 +5,14 @@
 
 #include <algorithm>
 
+#include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
+
 // GDI+ wants min and max in scope.
 namespace Gdiplus {
 using std::max;
 using std::min;
 } // namespace Gdiplus
 #include <gdiplus.h>
-#include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
 
 namespace uplift::win {
 
