@@ -159,7 +159,7 @@ void DialogForm::LayoutControls() {
 
     // Every rectangle at this DPI, labels widened to their text in this font.
     rects_.assign(table_.size(), {});
-    std::vector<int> textWidths(table_.size(), 0);
+    std::vector<int> textWidths(table_.size(), 0), textHeights(table_.size(), 0);
     {
         const window_dc screen(nullptr);
         const select_object selected(screen.get(), font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -169,11 +169,15 @@ void DialogForm::LayoutControls() {
             SIZE extent{};
             if (table_[i].Kind == ControlKind::Label && !caption.empty() &&
                 ::GetTextExtentPoint32W(screen.get(), caption.data(), static_cast<int>(caption.size()),
-                                        &extent))
+                                        &extent)) {
                 textWidths[i] = extent.cx + 1;
+                textHeights[i] = extent.cy;
+            }
         }
     }
     WidenLabels(table_, rects_, textWidths, ::MulDiv(4, static_cast<int>(dpi), 96));
+    for (std::size_t i = 0; i < rects_.size(); ++i)
+        rects_[i].Height = std::max(rects_[i].Height, textHeights[i]); // descenders stay in view
 
     const int checkSide = ::MulDiv(13, static_cast<int>(dpi), 96);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
