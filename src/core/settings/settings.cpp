@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "schedule/durations.h"
+#include "settings/stored_date.h"
 #include "settings/text_forms.h"
 
 #include <array>
@@ -150,7 +151,7 @@ std::optional<T> Parse(TextForm form, std::wstring_view text, const RegionalForm
         if (!value) return std::nullopt;
         return T{*value == 0 ? 0 : *value == 1 ? 1 : 2};
     } else {
-        const auto value = formats.TextToDateTime(text);
+        const auto value = ParseDate(text, formats);
         if (!value) return std::nullopt;
         if (form == TextForm::TimeOfDay) return TimeOfDay(*value);
         if (form == TextForm::DateAndTime) return WholeSeconds(*value);
@@ -170,12 +171,12 @@ template <typename T> std::wstring Format(TextForm form, const T& value, const R
     } else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) {
         return FormatInteger(static_cast<std::int64_t>(value));
     } else if constexpr (std::is_same_v<T, DateTime>) {
-        return formats.DateTimeToText(value);
+        return FormatDate(value, formats);
     } else {
         // A picker without a value stores an empty text.
         if (!value) return {};
-        if (form == TextForm::TimeOfDay) return formats.DateTimeToText(TimeOfDay(*value));
-        return DateAndTimeText(formats, *value);
+        if (form == TextForm::TimeOfDay) return FormatDate(TimeOfDay(*value), formats);
+        return FormatDate(*value, formats, DateTextForm::DateAndTime);
     }
 }
 
