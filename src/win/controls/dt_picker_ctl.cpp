@@ -102,15 +102,27 @@ void CDTPickerCtl::SetUnicodeFormat(bool unicode) {
     Send(CCM_SETUNICODEFORMAT, unicode);
 }
 
-PickerValue CDTPickerCtl::Value() const {
+std::optional<CivilDateTime> CDTPickerCtl::Shown() const {
     SYSTEMTIME st{};
-    if (Send(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return {};
+    if (Send(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return std::nullopt;
+    return CivilDateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+bool CDTPickerCtl::TimeFormat() const {
     // The time format is its own bit without the long-date bit (the century format sets both);
     // the up-down bit that DTS_TIMEFORMAT includes says nothing about the format.
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
-    const bool timeFormat = (style & DTS_SHORTDATECENTURYFORMAT) == (DTS_TIMEFORMAT & ~DTS_UPDOWN);
-    return PickerValueOf({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}, timeFormat,
-                         formats_);
+    return (style & DTS_SHORTDATECENTURYFORMAT) == (DTS_TIMEFORMAT & ~DTS_UPDOWN);
+}
+
+PickerValue CDTPickerCtl::Value() const {
+    const auto shown = Shown();
+    return shown ? PickerValueOf(*shown, TimeFormat(), formats_) : PickerValue();
+}
+
+std::optional<DateTime> CDTPickerCtl::Moment() const {
+    const auto shown = Shown();
+    return shown ? std::optional(ShownMoment(*shown, TimeFormat())) : std::nullopt;
 }
 
 void CDTPickerCtl::SetValue(const PickerValue& value) {
