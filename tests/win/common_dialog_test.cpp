@@ -6,17 +6,14 @@
 namespace uplift::win {
 namespace {
 
-struct {
-    const wchar_t* Title;
-    HWND Owner;
-    bool Modal;
-} g_dialog;
+std::tuple<const wchar_t*, HWND, bool> g_dialog; // title, owner, whether it was seen modal to its owner
 
-// Cancels the colour or font dialog once it is up, noting whether it held its owner disabled.
+// Cancels the dialog once it is up, noting whether it held its owner disabled meanwhile.
 void CALLBACK CancelDialog(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND dialog = ::FindWindowW(nullptr, g_dialog.Title);
+    auto& [title, owner, modal] = g_dialog;
+    const HWND dialog = ::FindWindowW(nullptr, title);
     if (!dialog || !::IsWindowVisible(dialog)) return;
-    g_dialog.Modal = !::IsWindowEnabled(g_dialog.Owner) && ::GetWindow(dialog, GW_OWNER) == g_dialog.Owner;
+    modal = !::IsWindowEnabled(owner) && ::GetWindow(dialog, GW_OWNER) == owner;
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -34,10 +31,9 @@ TEST(CommonDialog, CancelledDialogsChangeNothingAndHoldTheirOwner) {
         const bool confirmed = *title == L'C' ? dialogs.ShowColor(owner.get()).has_value()
                                               : dialogs.ShowFont(owner.get(), font, options);
         ::KillTimer(nullptr, timer);
-        EXPECT_TRUE(!confirmed && g_dialog.Modal && ::IsWindowEnabled(owner.get())) << title;
+        EXPECT_TRUE(!confirmed && std::get<bool>(g_dialog) && ::IsWindowEnabled(owner.get())) << title;
     }
-    EXPECT_EQ(font, before);
-    EXPECT_EQ(options.Flags, kOptionsFontFlags);
+    EXPECT_EQ(std::tie(font, options.Flags), std::tie(before, kOptionsFontFlags));
 }
 
 } // namespace

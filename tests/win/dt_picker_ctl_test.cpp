@@ -8,18 +8,13 @@
 namespace uplift::win {
 namespace {
 
-constexpr DWORD kTimeStyle = 0x50800009, kDateStyle = 0x50800000;
-const WindowsRegionalFormats kFormats(0x0409);
-
-// Away from the screen's corner, so that a child moved by its parent's offset would show.
-unique_hwnd Parent() {
-    return unique_hwnd(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 200, 150, 400, 200,
-                                         nullptr, nullptr, nullptr, nullptr));
-}
-
-TEST(DTPicker, CreatesOnceKeepsItsFontLimitsAndDestroysOnlyWhatItOwns) {
-    const unique_hwnd parent = Parent();
-    CDTPickerCtl picker(kFormats);
+TEST(DTPicker, AgainstTheRealControl) {
+    constexpr DWORD kTimeStyle = 0x50800009, kDateStyle = 0x50800000;
+    const WindowsRegionalFormats formats(0x0409);
+    // Away from the screen's corner, so that a child moved by its parent's offset would show.
+    const unique_hwnd parent(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 200, 150, 400, 200,
+                                               nullptr, nullptr, nullptr, nullptr));
+    CDTPickerCtl picker(formats);
     const HWND first = picker.Create(10, 20, 160, 24, parent.get(), kTimeStyle);
     EXPECT_EQ(picker.Create(0, 0, 9, 9, parent.get(), kDateStyle), nullptr);
     picker.ZOrder();
@@ -38,19 +33,16 @@ TEST(DTPicker, CreatesOnceKeepsItsFontLimitsAndDestroysOnlyWhatItOwns) {
     LOGFONTW described{};
     ::GetObjectW(font, sizeof described, &described);
     EXPECT_EQ(described.lfHeight, -::MulDiv(30, static_cast<int>(::GetDpiForWindow(first)), 72));
-    CDTPickerCtl attached(kFormats);
+    CDTPickerCtl attached(formats);
     attached.Attach(first);
     attached.Destroy();
     EXPECT_TRUE(::IsWindow(first) && attached.hWnd() == first && picker.hWnd() == first);
     picker.Destroy();
     EXPECT_FALSE(::IsWindow(first) || ::GetObjectType(font)) << "the window and its font are gone";
-}
 
-TEST(DTPicker, ValueRoundTrips) {
-    const unique_hwnd parent = Parent();
     const std::wstring text = L"12/6/2026 1:05:09 PM";
     const DateTime time = TimeSerial(13, 5, 9), moment = FromCivil({2026, 12, 6, 13, 5, 9});
-    const std::tuple<DWORD, PickerValue, PickerValue, std::optional<DateTime>> cases[] = {
+    const std::tuple<DWORD, PickerValue, PickerValue, std::optional<DateTime>> values[] = {
         {kTimeStyle, time, time, time},
         {kTimeStyle, L"1:05:09 PM", time, time},
         {kDateStyle, text, text, moment},
@@ -58,12 +50,12 @@ TEST(DTPicker, ValueRoundTrips) {
         {kDateStyle | DTS_UPDOWN, text, text, moment},
         {kDateStyle | DTS_SHORTDATECENTURYFORMAT, text, text, moment},
         {kDateStyle | DTS_SHOWNONE, L"no", {}, {}}};
-    for (const auto& [style, in, out, shown] : cases) {
-        CDTPickerCtl picker(kFormats);
-        picker.Create(10, 20, 160, 24, parent.get(), style);
-        picker.SetFormat(style == kTimeStyle ? L"hh:mm tt" : L"MM/dd/yyy hh:mm tt");
-        picker.SetValue(in);
-        EXPECT_EQ(std::pair(picker.Value(), picker.Moment()), std::pair(out, shown)) << std::hex << style;
+    for (const auto& [style, in, out, shown] : values) {
+        CDTPickerCtl each(formats);
+        each.Create(10, 20, 160, 24, parent.get(), style);
+        each.SetFormat(style == kTimeStyle ? L"hh:mm tt" : L"MM/dd/yyy hh:mm tt");
+        each.SetValue(in);
+        EXPECT_EQ(std::pair(each.Value(), each.Moment()), std::pair(out, shown)) << std::hex << style;
     }
 }
 

@@ -7,10 +7,6 @@
 namespace uplift::text_forms {
 namespace {
 
-std::wstring Join(int a, wchar_t separator, int b, int c) {
-    return std::to_wstring(a) + separator + std::to_wstring(b) + separator + std::to_wstring(c);
-}
-
 // Writes M/d/y h:m:s with its era's year modulo `yearModulo`; reads Gregorian years like the
 // platform's parser, two digits as 1930..2029.
 class Region final : public RegionalFormats {
@@ -18,20 +14,23 @@ public:
     Region(int era, int yearModulo) : era_(era), modulo_(yearModulo) {}
     std::wstring DateTimeToText(DateTime v) const override { return DateAndTimeText(*this, v); }
     std::wstring ShortDateText(DateTime v) const override {
-        return Join(ToCivil(v).Month, L'/', ToCivil(v).Day, (ToCivil(v).Year + era_) % modulo_);
+        return Join(L'/', ToCivil(v).Month, ToCivil(v).Day, (ToCivil(v).Year + era_) % modulo_);
     }
     std::wstring LongTimeText(DateTime v) const override {
-        return Join(ToCivil(v).Hour, L':', ToCivil(v).Minute, ToCivil(v).Second);
+        return Join(L':', ToCivil(v).Hour, ToCivil(v).Minute, ToCivil(v).Second);
     }
     std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
         int mo = 0, d = 0, y = 0, h = 0, mi = 0, s = 0;
-        if (std::swscanf(std::wstring(text).c_str(), L"%d/%d/%d %d:%d:%d", &mo, &d, &y, &h, &mi, &s) != 6)
-            return {};
+        const std::wstring copy(text);
+        if (std::swscanf(copy.c_str(), L"%d/%d/%d %d:%d:%d", &mo, &d, &y, &h, &mi, &s) != 6) return {};
         return FromCivil({y < 100 ? y + (y < 30 ? 2000 : 1900) : y, mo, d, h, mi, s});
     }
     wchar_t DecimalSeparator() const override { return L'.'; }
 
 private:
+    static std::wstring Join(wchar_t separator, int a, int b, int c) {
+        return std::to_wstring(a) + separator + std::to_wstring(b) + separator + std::to_wstring(c);
+    }
     int era_, modulo_;
 };
 
