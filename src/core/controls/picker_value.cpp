@@ -2,10 +2,15 @@
 
 namespace uplift {
 
-PickerValue PickerValueOf(const CivilDateTime& shown, bool timeFormat, const RegionalFormats& formats) {
+DateTime ShownMoment(const CivilDateTime& shown, bool timeFormat) {
     if (timeFormat) return TimeSerial(shown.Hour, shown.Minute, shown.Second);
-    return DateAndTimeText(
-        formats, FromCivil({shown.Year, shown.Month, shown.Day, shown.Hour, shown.Minute, shown.Second}));
+    return FromCivil({shown.Year, shown.Month, shown.Day, shown.Hour, shown.Minute, shown.Second});
+}
+
+PickerValue PickerValueOf(const CivilDateTime& shown, bool timeFormat, const RegionalFormats& formats) {
+    const DateTime moment = ShownMoment(shown, timeFormat);
+    if (timeFormat) return moment;
+    return DateAndTimeText(formats, moment);
 }
 
 std::optional<DateTime> PickerMoment(const PickerValue& value, const RegionalFormats& formats) {

@@ -14,7 +14,10 @@ namespace uplift {
 
 using PickerValue = std::variant<std::monostate, DateTime, std::wstring>;
 
-// What a picker showing `shown` yields; the day of week and the milliseconds are never read.
+// The moment a picker showing `shown` stands for: with the time format, the time of day alone.
+// The day of week and the milliseconds are never read.
+DateTime ShownMoment(const CivilDateTime& shown, bool timeFormat);
+// What a picker showing `shown` yields as its value.
 PickerValue PickerValueOf(const CivilDateTime& shown, bool timeFormat, const RegionalFormats& formats);
 
 // The moment a value stands for: the date-time itself, or a text the regional formats accept as one.

@@ -1,6 +1,7 @@
 #include "controls/dt_picker_ctl.h"
 
 #include "forms/form.h"
+#include "settings/system_time.h"
 
 #include <commctrl.h>
 
@@ -13,18 +14,6 @@ constexpr int kMinFontSize = 4;
 constexpr int kMaxFontSize = 30;
 // The face name field holds 32 characters with its terminating NUL.
 constexpr std::size_t kMaxFaceName = LF_FACESIZE - 1;
-
-SYSTEMTIME ToSystemTime(DateTime value) {
-    const CivilDateTime c = ToCivil(value);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(c.Year);
-    st.wMonth = static_cast<WORD>(c.Month);
-    st.wDay = static_cast<WORD>(c.Day);
-    st.wHour = static_cast<WORD>(c.Hour);
-    st.wMinute = static_cast<WORD>(c.Minute);
-    st.wSecond = static_cast<WORD>(c.Second);
-    return st;
-}
 
 } // namespace
 
@@ -102,22 +91,35 @@ void CDTPickerCtl::SetUnicodeFormat(bool unicode) {
     Send(CCM_SETUNICODEFORMAT, unicode);
 }
 
-PickerValue CDTPickerCtl::Value() const {
+std::optional<CivilDateTime> CDTPickerCtl::Shown() const {
     SYSTEMTIME st{};
-    if (Send(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return {};
+    if (Send(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return std::nullopt;
+    return CivilDateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+bool CDTPickerCtl::TimeFormat() const {
     // The time format is its own bit without the long-date bit (the century format sets both);
     // the up-down bit that DTS_TIMEFORMAT includes says nothing about the format.
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
-    const bool timeFormat = (style & DTS_SHORTDATECENTURYFORMAT) == (DTS_TIMEFORMAT & ~DTS_UPDOWN);
-    return PickerValueOf({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}, timeFormat,
-                         formats_);
+    return (style & DTS_SHORTDATECENTURYFORMAT) == (DTS_TIMEFORMAT & ~DTS_UPDOWN);
+}
+
+PickerValue CDTPickerCtl::Value() const {
+    const auto shown = Shown();
+    return shown ? PickerValueOf(*shown, TimeFormat(), formats_) : PickerValue();
+}
+
+std::optional<DateTime> CDTPickerCtl::Moment() const {
+    const auto shown = Shown();
+    return shown ? std::optional(ShownMoment(*shown, TimeFormat())) : std::nullopt;
 }
 
 void CDTPickerCtl::SetValue(const PickerValue& value) {
     const auto moment = PickerMoment(value, formats_);
-    SYSTEMTIME st = moment ? ToSystemTime(*moment) : SYSTEMTIME{};
+    const auto shown = moment ? ToSystemTime(*moment) : std::nullopt;
     // GDT_NONE takes no record, but Wine's picker refuses a null one.
-    Send(DTM_SETSYSTEMTIME, moment ? GDT_VALID : GDT_NONE, reinterpret_cast<LPARAM>(&st));
+    const SYSTEMTIME st = shown.value_or(SYSTEMTIME{});
+    Send(DTM_SETSYSTEMTIME, shown ? GDT_VALID : GDT_NONE, reinterpret_cast<LPARAM>(&st));
 }
 
 std::wstring CDTPickerCtl::FontName() const {

@@ -58,9 +58,14 @@ public:
     // time alone lands on 30 Dec 1899); anything else asks it to show no date, which only a picker
     // with DTS_SHOWNONE can.
     void SetValue(const PickerValue& value);
-    // The value as the settings store writes it ("" for nothing), and the moment it stands for.
+    // The value as the settings store writes it ("" for nothing).
     std::wstring ValueText() const { return PickerText(Value(), formats_); }
-    std::optional<DateTime> ValueMoment() const { return PickerMoment(Value(), formats_); }
+    // The moment the picker shows, read from it directly (no text between, so no calendar or
+    // two-digit year in the way): a time of day for a time picker, nothing for no date.
+    std::optional<DateTime> Moment() const;
+    void SetMoment(std::optional<DateTime> moment) {
+        SetValue(moment ? PickerValue(*moment) : PickerValue());
+    }
 
     // Font description; a change reaches the window at once once it has a font of this class.
     std::wstring FontName() const;
@@ -93,6 +98,9 @@ public:
     void ApplyFont();
 
 private:
+    // What the picker shows, and whether it shows a time of day only.
+    std::optional<CivilDateTime> Shown() const;
+    bool TimeFormat() const;
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(hwnd_, message, wParam, lParam);
     }

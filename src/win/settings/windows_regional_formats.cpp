@@ -1,5 +1,7 @@
 #include "settings/windows_regional_formats.h"
 
+#include "settings/system_time.h"
+
 #include <oleauto.h>
 #include <windows.h>
 
@@ -8,19 +10,6 @@
 namespace uplift::win {
 
 namespace {
-
-std::optional<SYSTEMTIME> ToSystemTime(DateTime value) {
-    if (!IsValidDate(value)) return std::nullopt;
-    const CivilDateTime c = ToCivil(value);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(c.Year);
-    st.wMonth = static_cast<WORD>(c.Month);
-    st.wDay = static_cast<WORD>(c.Day);
-    st.wHour = static_cast<WORD>(c.Hour);
-    st.wMinute = static_cast<WORD>(c.Minute);
-    st.wSecond = static_cast<WORD>(c.Second);
-    return st;
-}
 
 template <typename Format> std::wstring Formatted(DateTime value, Format format) {
     const auto st = ToSystemTime(value);
