@@ -171,8 +171,8 @@ void frmMenu::ShowRecord() {
     SetOption(s.optTimeLength ? L"optTimeLength" : L"optESC", true);
     SetOption(kWhenOptions[static_cast<std::size_t>(s.When)], true);
     SetOption(kBackgroundOptions[static_cast<std::size_t>(s.Background)], true);
-    if (DatePicker && s.Date) DatePicker->SetValue(*s.Date);
-    if (TimePicker && s.Everyday) TimePicker->SetValue(*s.Everyday);
+    if (DatePicker) DatePicker->SetMoment(s.Date);
+    if (TimePicker) TimePicker->SetMoment(s.Everyday);
     ::InvalidateRect(Control(L"cmdBackgroundColor"), nullptr, FALSE);
     ::InvalidateRect(Control(L"cmdTextColor"), nullptr, FALSE);
     showingRecord_ = false;
@@ -235,8 +235,8 @@ void frmMenu::ComboChanged(std::wstring_view name) {
 
 void frmMenu::PickerChanged(HWND picker) {
     if (showingRecord_) return;
-    if (DatePicker && picker == DatePicker->hWnd()) Settings_.Date = DatePicker->ValueMoment();
-    if (TimePicker && picker == TimePicker->hWnd()) Settings_.Everyday = TimePicker->ValueMoment();
+    if (DatePicker && picker == DatePicker->hWnd()) Settings_.Date = DatePicker->Moment();
+    if (TimePicker && picker == TimePicker->hWnd()) Settings_.Everyday = TimePicker->Moment();
 }
 
 void frmMenu::Form_KeyDown(UINT key, bool& handled) {
