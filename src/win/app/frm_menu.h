@@ -111,6 +111,7 @@ private:
     Scheduler scheduler_;
     Timer tmrMessage_;
     unique_kernel_handle instanceMutex_;
+    std::unique_ptr<frmTray> unloadedTray_;
     unique_hmenu mnuPopUp_;
     bool popupOpen_ = false;
     unique_hicon enabledIcon_;
