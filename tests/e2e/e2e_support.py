@@ -1,15 +1,12 @@
-"""Shared helpers of the end-to-end tests: the program under Wine, the probe, the registry.
+"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine, in the harness's session (WINEPREFIX
+and DISPLAY come from the environment, UPLIFT_EXE and UPLIFT_PROBE name the programs).
 
-The tests run in the Wine session of the harness (scripts/test.sh): WINEPREFIX and DISPLAY come from the
-environment. Paths of the executables come from run_e2e.py (UPLIFT_EXE, UPLIFT_PROBE, UPLIFT_MINIMAL).
-Every test starts its programs with subprocess.Popen(['wine', exe]); under 64-bit Wine that unix process
-is the Windows process, so its exit is the program's exit. Tests stop only what they started.
-"""
+A program started with `wine <path of an exe>` is, under 64-bit Wine, the Windows process itself: its exit is
+the program's exit, and a test stops what it started by that pid. No test reads a clock to decide a result: it
+waits, with a generous deadline, for a state it can observe."""
 
-import datetime
 import os
 import queue
-import re
 import shutil
 import signal
 import subprocess
@@ -18,666 +15,281 @@ import threading
 import time
 import unittest
 
-PARAM_KEY = r"Software\Shared Program Settings\Uplift Beacon Plus\ParamSection"
-PROGRAM_STORE_KEY = r"Software\Shared Program Settings\Uplift Beacon Plus"
-SHARED_ROOT_KEY = r"Software\Shared Program Settings"
-COMPANY_KEY = r"Software\Fernbrook"
-SETTINGS_KEY = r"Software\Fernbrook\UpliftBeacon\Settings"
+PARAM_KEY = r"HKCU\Software\Shared Program Settings\Uplift Beacon Plus\ParamSection"
+SETTINGS_KEY = r"HKCU\Software\Fernbrook\UpliftBeacon\Settings"
+STORE_KEYS = (r"HKCU\Software\Shared Program Settings", r"HKCU\Software\Fernbrook")
 OPTIONS_TITLE = "Uplift Beacon Options"
+MESSAGE_CLASS = "UpliftBeacon.frmMessage"
+WM_NULL, WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION = 0, 0x10, 0x11, 0x16
+DEADLINE = 30  # seconds a test waits for a state before it fails
 
-WM_CLOSE = 0x10
-WM_QUERYENDSESSION = 0x11
-WM_ENDSESSION = 0x16
-
-DEFAULT_CAPTION = "I am super productive and successful"
-VALUE_NAMES = [
-    "txtCaption", "Time", "Pause", "optList", "optTimeLength", "LastMessageKey", "LastMessageDate",
-    "BackgroundColor", "TextColor", "FontBold", "FontItalic", "FontName", "FontSize", "FontStrikethru",
-    "FontTransparent", "FontUnderline", "WhenToDisplay", "ScreenBackground", "Date", "Everyday", "Enabled",
-]
-FIXED_DEFAULTS = {
-    "txtCaption": DEFAULT_CAPTION,
-    "Time": "7",
-    "Pause": "10",
-    "optList": "False",
-    "optTimeLength": "True",
-    "LastMessageKey": "0",
-    "BackgroundColor": "16777215",
-    "TextColor": "0",
-    "FontBold": "False",
-    "FontItalic": "False",
-    "FontName": "Arial",
-    "FontSize": "48",
-    "FontStrikethru": "False",
-    "FontTransparent": "True",
-    "FontUnderline": "False",
-    "WhenToDisplay": "0",
-    "ScreenBackground": "0",
+# What the first start writes, where the user finds it. Date, Everyday and LastMessageDate come from the moment
+# of the start.
+DEFAULTS = {
+    "txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
+    "optTimeLength": "True", "LastMessageKey": "0", "BackgroundColor": "16777215", "TextColor": "0",
+    "FontBold": "False", "FontItalic": "False", "FontName": "Arial", "FontSize": "48", "FontStrikethru": "False",
+    "FontTransparent": "True", "FontUnderline": "False", "WhenToDisplay": "0", "ScreenBackground": "0",
     "Enabled": "True",
 }
+VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
 
-
-def exe_path():
-    return os.environ.get("UPLIFT_EXE", "")
-
-
-def probe_path():
-    return os.environ.get("UPLIFT_PROBE", "")
-
-
-def minimal_path():
-    return os.environ.get("UPLIFT_MINIMAL", "")
-
-
-def log_dir():
-    path = os.environ.get("UPLIFT_E2E_LOGS") or os.path.join(os.getcwd(), "e2e-logs")
-    os.makedirs(path, exist_ok=True)
-    return path
+# Indexes of the pause and time-length lists, and the three looks.
+PAUSE_1_S, TIME_50_MS, TIME_200_MS = "0", "7", "10"
+TRANSPARENT, BOX, FULL_SCREEN = "0", "1", "2"
 
 
 def wine_env():
-    """The harness's environment, with the locale pinned to en-US texts."""
-    env = dict(os.environ)
-    env["WINEDEBUG"] = "-all"
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
-    env["LANG"] = "C.UTF-8"
-    env["LC_ALL"] = "C.UTF-8"
+    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8", LC_ALL="C.UTF-8")
     env.pop("LANGUAGE", None)
     return env
 
 
-def session_problem():
-    """Why the tests cannot run here, or None."""
-    missing = [name for name in ("WINEPREFIX", "DISPLAY") if not os.environ.get(name)]
-    if missing:
-        return ("%s not set: run the end-to-end tests through scripts/test.sh, which provides the Wine "
-                "session (prefix, X display, wineserver)" % " and ".join(missing))
-    if not os.path.isdir(os.environ["WINEPREFIX"]):
-        return "WINEPREFIX %s does not exist: run through scripts/test.sh" % os.environ["WINEPREFIX"]
-    return None
+def log_dir(*parts):
+    path = os.path.join(os.environ.get("UPLIFT_E2E_LOGS") or os.path.join(os.getcwd(), "e2e-logs"), *parts)
+    os.makedirs(path, exist_ok=True)
+    return path
 
 
-def windows_path(unix_path):
-    """The path as Windows sees it on Wine's Z: drive (the root of the unix file system)."""
-    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
-
-
-# --- the probe -----------------------------------------------------------------------------------
-
-
-class ProbeError(AssertionError):
-    pass
-
-
-def probe(*args, check=True, timeout=60):
-    """Runs probe.exe under Wine; returns the CompletedProcess (stdout as text)."""
-    cmd = ["wine", probe_path()] + [str(a) for a in args]
-    # stderr goes to a file, not a pipe: Wine hands the unix stderr of a process to every process it
-    # starts (start-timed), and a pipe would then stay open as long as that program runs.
+def run(*args, data=None, check=True, binary=False):
+    """Runs a command to its end; its output. Wine hands a process's stderr to every process it starts, so
+    stderr goes to a file: a pipe would stay open as long as any of them runs."""
     with tempfile.TemporaryFile() as err:
-        result = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=err,
-                                env=wine_env(), timeout=timeout)
+        result = subprocess.run([str(a) for a in args], input=data, stdout=subprocess.PIPE, stderr=err,
+                                env=wine_env(), timeout=120, stdin=None if data else subprocess.DEVNULL)
         err.seek(0)
-        result.stderr = err.read().decode("utf-8", "replace")
-    result.stdout = result.stdout.decode("utf-8", "replace")
-    if check and result.returncode != 0:
-        raise ProbeError("probe %s failed (exit %d): %s" % (" ".join(map(str, args)), result.returncode,
-                                                           result.stderr.strip()))
-    return result
+        if check and result.returncode != 0:
+            raise AssertionError("%s failed (%d): %s" % (" ".join(map(str, args)), result.returncode,
+                                                         err.read().decode(errors="replace")))
+    return result.stdout if binary else result.stdout.decode("utf-8", "replace")
 
 
-def unescape(text):
-    """Undoes the probe's escaping of REG_SZ texts (\\\\, \\t, \\n, \\r, \\xHH)."""
-    out = []
-    i = 0
-    while i < len(text):
-        c = text[i]
-        if c == "\\" and i + 1 < len(text):
-            n = text[i + 1]
-            if n == "\\":
-                out.append("\\")
-            elif n == "t":
-                out.append("\t")
-            elif n == "n":
-                out.append("\n")
-            elif n == "r":
-                out.append("\r")
-            elif n == "x" and i + 3 < len(text):
-                out.append(chr(int(text[i + 2:i + 4], 16)))
-                i += 2
-            elif n == "0":
-                out.append("\0")
-            else:
-                out.append(n)
-            i += 2
-            continue
-        out.append(c)
-        i += 1
-    return "".join(out)
+def probe(*args, check=True):
+    return run("wine", os.environ["UPLIFT_PROBE"], *args, check=check)
 
 
-def reg_dump(key):
-    """{name: (type, value)} of every value of HKCU\\key, or None when the key does not exist."""
-    result = probe("dump", key, check=False)
-    if result.returncode == 1:
-        return None
-    if result.returncode != 0:
-        raise ProbeError("probe dump %s failed: %s" % (key, result.stderr.strip()))
-    values = {}
-    for line in result.stdout.split("\n"):
-        if not line:
-            continue
-        name, kind, value = line.split("\t", 2)
-        if kind in ("REG_SZ", "REG_EXPAND_SZ", "REG_MULTI_SZ"):
-            value = unescape(value)
-        values[unescape(name)] = (kind, value)
-    return values
-
-
-def reg_texts(key):
-    """{name: text} of HKCU\\key; fails when a value is not REG_SZ."""
-    values = reg_dump(key)
-    if values is None:
-        return None
-    wrong = {name: kind for name, (kind, _) in values.items() if kind != "REG_SZ"}
-    if wrong:
-        raise AssertionError("values that are not REG_SZ under %s: %s" % (key, wrong))
-    return {name: value for name, (_, value) in values.items()}
-
-
-def set_sz(name, value, key=PARAM_KEY):
-    probe("set-sz", key, name, value)
-
-
-def clean_store():
-    """Removes every key the program writes (and nothing else)."""
-    probe("delete-tree", PROGRAM_STORE_KEY)
-    probe("delete-tree", COMPANY_KEY)
-    # The settings root, when the program's key was the only thing in it.
-    values = reg_dump(SHARED_ROOT_KEY)
-    if values == {}:
-        probe("delete-tree", SHARED_ROOT_KEY, check=False)
-
-
-def window_count(title=OPTIONS_TITLE):
-    return int(probe("count-windows", title).stdout.strip() or "0")
-
-
-def window_info(title=OPTIONS_TITLE):
-    result = probe("window-info", title, check=False)
-    if result.returncode != 0:
-        return None
-    return dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
-
-
-def kill_started(popen):
-    """Kills a process this test started (by its pid) and reaps it."""
-    if popen.poll() is None:
-        try:
-            os.kill(popen.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-    try:
-        popen.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        pass
-
-
-def wait_until(condition, timeout, interval=0.2, message="condition"):
-    """Polls condition() until it returns a true value (which is returned) or the time is up."""
+def wait_until(condition, message, timeout=DEADLINE):
+    """Polls condition() until it gives a true value, which is returned; fails after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
         if value:
             return value
-        if time.monotonic() >= deadline:
-            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, message))
-        time.sleep(interval)
+        if time.monotonic() > deadline:
+            raise AssertionError("waited %d s for %s" % (timeout, message))
+        time.sleep(0.1)
 
 
-# --- the program -------------------------------------------------------------------------------
+# --- the registry, through Wine's reg ------------------------------------------------------------------
 
 
-class Program:
-    """One copy of UpliftBeacon.exe started under Wine."""
+def reg_values(key=PARAM_KEY):
+    """{name: (type, text)} of a key of the registry, None when there is no such key."""
+    result = subprocess.run(["wine", "reg", "query", key], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, env=wine_env(), timeout=120)
+    if result.returncode != 0:
+        return None
+    fields = (line[4:].split("    ", 2) for line in result.stdout.decode("utf-8", "replace").split("\r\n")
+              if line.startswith("    "))
+    return {f[0]: (f[1], f[2] if len(f) > 2 else "") for f in fields}
 
-    counter = 0
 
-    def __init__(self, exe=None):
-        Program.counter += 1
-        self.exe = exe or exe_path()
-        self.log_path = os.path.join(log_dir(), "program-%d-%d.log" % (os.getpid(), Program.counter))
-        self.log = open(self.log_path, "wb")
-        self.started_at = time.monotonic()
-        self.popen = subprocess.Popen(["wine", self.exe], stdin=subprocess.DEVNULL, stdout=self.log,
-                                      stderr=subprocess.STDOUT, env=wine_env(),
-                                      cwd=os.path.dirname(os.path.abspath(self.exe)))
+def reg_texts(key=PARAM_KEY):
+    """{name: text} of a key whose values must all be REG_SZ."""
+    values = reg_values(key) or {}
+    assert all(kind == "REG_SZ" for kind, _ in values.values()), "values that are not REG_SZ: %s" % values
+    return {name: text for name, (_, text) in values.items()}
 
-    @property
-    def pid(self):
-        return self.popen.pid
+
+def reg_write(values, key=PARAM_KEY, delete=()):
+    """Deletes keys, then writes values (a str as REG_SZ, an int as REG_DWORD, bytes as REG_BINARY) in one import."""
+    def data(value):
+        if isinstance(value, int):
+            return "dword:%08x" % value
+        if isinstance(value, bytes):
+            return "hex:" + ",".join("%02x" % b for b in value)
+        return '"%s"' % value.replace("\\", "\\\\").replace('"', '\\"')
+    lines = ["Windows Registry Editor Version 5.00", ""] + ["[-%s]" % k.replace("HKCU", "HKEY_CURRENT_USER")
+                                                              for k in delete]
+    if values:
+        lines += ["[%s]" % key.replace("HKCU", "HKEY_CURRENT_USER")]
+        lines += ['"%s"=%s' % (name, data(value)) for name, value in values.items()]
+    with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", newline="\r\n", delete=False) as f:
+        f.write("\n".join(lines) + "\n")
+    try:
+        run("wine", "reg", "import", "Z:" + f.name.replace("/", "\\"))
+    finally:
+        os.unlink(f.name)
+
+
+# --- windows -------------------------------------------------------------------------------------------
+
+
+def windows(class_name="", title=None, pid=None, visible=None):
+    """Top-level windows: [{hwnd, pid, visible, rect, exstyle, x11, foreground, class, title}]."""
+    found = []
+    for line in probe("windows", class_name).splitlines():
+        hwnd, wpid, vis, rect, exstyle, x11, fg, cls, text = line.split("\t")
+        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "exstyle": int(exstyle, 16),
+                      "rect": tuple(int(v) for v in rect.split(",")), "x11": int(x11, 16), "foreground": fg == "1",
+                      "class": cls, "title": text})
+    return [w for w in found if (title is None or w["title"] == title) and (pid is None or w["pid"] == pid)
+            and (visible is None or w["visible"] == visible)]
+
+
+def options_window():
+    """The program's options window, or None; fails when there is more than one."""
+    found = windows(title=OPTIONS_TITLE)
+    assert len(found) <= 1, "%d windows %r" % (len(found), OPTIONS_TITLE)
+    return found[0] if found else None
+
+
+def xdotool(*args):
+    run("xdotool", *args)
+
+
+def screenshot(rect, save_as=None):
+    """The pixels of rect (left, top, right, bottom) of the X display as a function (x, y) -> (r, g, b)."""
+    left, top, right, bottom = rect
+    width = right - left
+    data = run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, bottom - top, left, top), "+repage",
+               "-depth", "8", "rgb:-", binary=True)
+    if save_as:
+        run("convert", "-size", "%dx%d" % (width, bottom - top), "-depth", "8", "rgb:-",
+            os.path.join(log_dir("artifacts"), save_as), data=data)
+
+    def pixel(x, y):
+        i = ((y - top) * width + x - left) * 3
+        return tuple(data[i:i + 3])
+    return pixel
+
+
+# --- the program ---------------------------------------------------------------------------------------
+
+
+class Started:
+    """A Windows program started with `wine` by a test; its output goes to the logs folder."""
+
+    def __init__(self, exe, name):
+        self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
+        self.popen = subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL, stdout=self.log,
+                                      stderr=subprocess.STDOUT, env=wine_env(), cwd=os.path.dirname(exe) or None)
 
     def running(self):
         return self.popen.poll() is None
 
-    def wait_ready(self, timeout=30):
-        """Waits until the options window exists and the program waits for input."""
-        result = probe("wait-idle", OPTIONS_TITLE, int(timeout * 1000), check=False, timeout=timeout + 30)
-        if result.returncode != 0:
-            raise AssertionError("the program did not come up within %d s (window %r): %s; running=%s; "
-                                 "log %s" % (timeout, OPTIONS_TITLE, result.stderr.strip(), self.running(),
-                                              self.log_tail()))
-
-    def wait_exit(self, timeout):
-        """The exit code, or None when the program still runs after timeout seconds."""
+    def wait_exit(self, timeout=DEADLINE):
         try:
             return self.popen.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            return None
+            raise AssertionError("%s still runs after %d s" % (self.popen.args[1], timeout))
 
     def kill(self):
-        kill_started(self.popen)
+        if self.running():
+            os.kill(self.popen.pid, signal.SIGKILL)
+        self.popen.wait(timeout=DEADLINE)
         self.log.close()
 
-    def log_tail(self, limit=2000):
-        try:
-            with open(self.log_path, "rb") as f:
-                data = f.read()[-limit:]
-            return data.decode("utf-8", "replace").strip() or "(empty)"
-        except OSError:
-            return "(no log)"
 
-
-class ProgramTestCase(unittest.TestCase):
-    """Base class: a clean store before and after each test; every started copy stopped afterwards."""
-
-    @classmethod
-    def setUpClass(cls):
-        problem = session_problem()
-        if problem:
-            raise unittest.SkipTest(problem)
-        for label, path in (("program", exe_path()), ("probe", probe_path())):
-            if not path or not os.path.isfile(path):
-                raise AssertionError("%s executable not found: %r (build the Windows configuration first)"
-                                     % (label, path))
+class ProgramTest(unittest.TestCase):
+    """Each test starts from an empty store with a private copy of the program; whatever it started is stopped."""
 
     def setUp(self):
-        self.programs = []
-        self.assertEqual(window_count(), 0,
-                         "a window %r exists before the test: another copy runs in this prefix" % OPTIONS_TITLE)
-        clean_store()
+        self.folder = tempfile.mkdtemp(prefix="uplift-e2e-")
+        self.exe = os.path.join(self.folder, "UpliftBeacon.exe")
+        shutil.copy2(os.environ["UPLIFT_EXE"], self.exe)
+        self.assertIsNone(options_window(), "another copy of the program runs in this prefix")
+        reg_write({}, delete=STORE_KEYS)
+        self.addCleanup(self.clean_up)
+        self.started = []
 
-    def tearDown(self):
-        running = [p for p in self.programs if p.running()]
-        if running and window_count() > 0:
-            # Ask nicely first; the program saves on close.
-            probe("post", OPTIONS_TITLE, WM_CLOSE, check=False)
-            deadline = time.monotonic() + 5
-            while any(p.running() for p in running) and time.monotonic() < deadline:
-                time.sleep(0.1)
-        for p in self.programs:
-            p.kill()
-        # Windows of killed processes go away with them.
-        try:
-            wait_until(lambda: window_count() == 0, 10, message="the program's windows to go away")
-        finally:
-            clean_store()
+    def clean_up(self):
+        for program in self.started:
+            program.kill()
+        wait_until(lambda: options_window() is None, "the program's windows to go away")
+        reg_write({}, delete=STORE_KEYS)
+        shutil.rmtree(self.folder, True)
 
-    def start(self, exe=None):
-        program = Program(exe)
-        self.programs.append(program)
-        return program
+    def start(self, settings=None, list_entries=None, exe=None):
+        """Writes the settings and Data.Lst beside the copy of the program, and starts it."""
+        if settings:
+            reg_write(settings)
+        if list_entries is not None:
+            with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
+                f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
+        self.started.append(Started(exe or self.exe, "program"))
+        return self.started[-1]
 
-    def close(self, program, timeout=10):
-        """Posts WM_CLOSE to the options window and returns the exit code (fails when it keeps running)."""
-        probe("post", OPTIONS_TITLE, WM_CLOSE)
-        code = program.wait_exit(timeout)
-        self.assertIsNotNone(code, "the program still runs %d s after WM_CLOSE" % timeout)
-        return code
+    def start_ready(self, settings=None, list_entries=None):
+        """Starts the program with the settings (Enabled "1" unless they say otherwise) and waits for the end of its
+        start-up, whose last step writes Enabled again as "True" or "False"; returns (program, options window)."""
+        program = self.start(dict({"Enabled": "1"}, **(settings or {})), list_entries)
+        self.wait_values(lambda v: v.get("Enabled") in ("True", "False"), "the end of the start-up")
+        return program, self.wait_options(program)
 
-    def wait_values(self, count=len(VALUE_NAMES), timeout=15):
-        """Waits until ParamSection holds at least count values; returns its texts."""
-        def ready():
-            values = reg_dump(PARAM_KEY)
-            return values if values is not None and len(values) >= count else None
-        wait_until(ready, timeout, message="%d values under HKCU\\%s" % (count, PARAM_KEY))
-        return reg_texts(PARAM_KEY)
+    def watch(self):
+        """A Watch of the message window, started before the program so that it sees the first showing."""
+        watch = Watch()
+        self.addCleanup(watch.stop)
+        return watch
 
-    def assert_path_written(self, program):
-        values = reg_dump(SETTINGS_KEY)
-        self.assertIsNotNone(values, "HKCU\\%s was not created" % SETTINGS_KEY)
-        self.assertIn("Path", values)
-        kind, value = values["Path"]
-        self.assertEqual(kind, "REG_SZ")
-        folder = os.path.dirname(os.path.abspath(program.exe))
-        expected = {windows_path(folder), windows_path(os.path.realpath(folder))}
-        self.assertIn(value, expected, "Path is %r, expected the exe's folder %s" % (value, sorted(expected)))
+    def wait_options(self, program):
+        """The options window once the program has made it (its Windows pid is window["pid"])."""
+        return wait_until(lambda: program.running() and options_window(), "the options window")
 
+    def close(self, program):
+        """WM_CLOSE to the options window, as Exit does it: the exit code."""
+        probe("post", self.wait_options(program)["hwnd"], WM_CLOSE)
+        return program.wait_exit()
 
-# --- date and time texts (en-US) ---------------------------------------------------------------
+    def wait_values(self, condition, message):
+        """Waits until the texts of the settings meet the condition."""
+        def met():
+            texts = {name: text for name, (_, text) in (reg_values() or {}).items()}
+            return texts if condition(texts) else None
+        return wait_until(met, message)
 
-DATE_RE = re.compile(r"^(\d{1,2})/(\d{1,2})/(\d{4})$")
-DATE_TIME_RE = re.compile(r"^(\d{1,2})/(\d{1,2})/(\d{4})(?: (\d{1,2}):(\d{2}):(\d{2}) (AM|PM))?$")
-TIME_RE = re.compile(r"^(\d{1,2}):(\d{2}):(\d{2}) (AM|PM)$")
-
-
-def us_date(day):
-    """M/d/yyyy"""
-    return "%d/%d/%d" % (day.month, day.day, day.year)
+    def assert_path_written(self):
+        path = (reg_values(SETTINGS_KEY) or {}).get("Path")
+        expected = {"Z:" + p.replace("/", "\\") for p in (self.folder, os.path.realpath(self.folder))}
+        self.assertIn(path, {("REG_SZ", p) for p in expected}, "the program folder under " + SETTINGS_KEY)
 
 
-def _hour24(hour, ampm):
-    hour = int(hour)
-    if not 1 <= hour <= 12:
-        raise ValueError("hour %d" % hour)
-    return hour % 12 + (12 if ampm == "PM" else 0)
+class Watch:
+    """Every change of the visibility of the program's window of a class (probe watch), read as it comes."""
 
-
-def parse_us_date_time(text):
-    """'M/d/yyyy h:mm:ss AM' (the time is left out at midnight) -> datetime, or None."""
-    m = DATE_TIME_RE.match(text)
-    if not m:
-        return None
-    month, day, year = int(m.group(1)), int(m.group(2)), int(m.group(3))
-    if m.group(4) is None:
-        return datetime.datetime(year, month, day)
-    return datetime.datetime(year, month, day, _hour24(m.group(4), m.group(7)), int(m.group(5)), int(m.group(6)))
-
-
-def parse_us_time(text):
-    """'h:mm:ss AM' -> seconds since midnight, or None."""
-    m = TIME_RE.match(text)
-    if not m:
-        return None
-    return _hour24(m.group(1), m.group(4)) * 3600 + int(m.group(2)) * 60 + int(m.group(3))
-
-
-# --- windows by class, the foreground, the screen, the tray (the display tests) -------------------
-
-MESSAGE_CLASS = "UpliftBeacon.frmMessage"
-TRAY_CLASS = "UpliftBeacon.frmTray"
-TRAY_TITLE = "Wine System Tray"
-MENU_CLASS = "#32768"
-WS_EX_TOPMOST = 0x8
-WS_EX_TOOLWINDOW = 0x80
-WS_EX_APPWINDOW = 0x40000
-WS_EX_NOACTIVATE = 0x8000000
-
-
-def artifacts_dir():
-    path = os.path.join(log_dir(), "artifacts")
-    os.makedirs(path, exist_ok=True)
-    return path
-
-
-def program_copy(test):
-    """A private folder holding a copy of UpliftBeacon.exe (Data.Lst goes beside it); removed after the test."""
-    folder = tempfile.mkdtemp(prefix="uplift-e2e-")
-    test.addCleanup(shutil.rmtree, folder, True)
-    exe = os.path.join(folder, "UpliftBeacon.exe")
-    shutil.copy2(exe_path(), exe)
-    return exe
-
-
-def program_pid(title=OPTIONS_TITLE):
-    """The Windows process id of the program (from its options window), or None."""
-    info = window_info(title)
-    return int(info["pid"]) if info else None
-
-
-def _rect(text):
-    return tuple(int(v) for v in text.split(","))
-
-
-def find_class(class_name, pid=None, visible=False):
-    """Top-level windows of a class: [{hwnd, pid, visible, rect, style, exstyle, x11, title}]."""
-    args = ["find-class", class_name]
-    if pid:
-        args += ["--pid", pid]
-    if visible:
-        args.append("--visible")
-    result = probe(*args, check=False)
-    if result.returncode not in (0, 1):
-        raise ProbeError("probe find-class failed: %s" % result.stderr.strip())
-    windows = []
-    for line in result.stdout.splitlines():
-        hwnd, wpid, vis, rect, style, exstyle, x11, title = line.split("\t", 7)
-        windows.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "rect": _rect(rect),
-                        "style": int(style, 16), "exstyle": int(exstyle, 16), "x11": int(x11, 16),
-                        "title": unescape(title)})
-    return windows
-
-
-def foreground():
-    """The foreground window: {hwnd, pid, class, title} (hwnd 0x00000000 when there is none)."""
-    result = probe("foreground", check=False)
-    info = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
-    info.setdefault("title", "")
-    info["title"] = unescape(info["title"])
-    return info
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool"] + [str(a) for a in args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True, timeout=30)
-
-
-class VisibilityWatch:
-    """probe watch-visible running beside the test: every change of the visibility of the program's window
-    of a class, time-stamped in the probe (unix time, the clock of time.time()) as it polls."""
-
-    def __init__(self, class_name, pid, seconds, edges=0, interval_us=250):
-        args = ["wine", probe_path(), "watch-visible", class_name, str(pid), str(int(seconds * 1000))]
-        if edges:
-            args += ["--edges", str(edges)]
-        args += ["--interval-us", str(interval_us)]
-        self.popen = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+    def __init__(self, pid=0, class_name=MESSAGE_CLASS, seconds=600):
+        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "watch", class_name, str(pid),
+                                       str(seconds * 1000), "0", "1000"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                       stderr=subprocess.DEVNULL, env=wine_env())
-        self.lines = queue.Queue()
-        self.events = []  # (visible, unix time s, previous poll s, hwnd, rect)
-        self.polls = None
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
+        self.events = queue.Queue()  # (visible, rect)
+        threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
-        for raw in self.popen.stdout:
-            line = raw.decode("utf-8", "replace").rstrip("\n")
-            fields = line.split("\t")
-            if fields[0] == "state" and len(fields) >= 6:
-                event = (fields[1] == "1", int(fields[2]) / 1e6, int(fields[3]) / 1e6, fields[4], _rect(fields[5]))
-                self.events.append(event)
-                self.lines.put(event)
-            elif fields[0] == "polls" and len(fields) >= 3:
-                self.polls = (int(fields[1]), float(fields[2]))
-        self.lines.put(None)
+        for line in self.popen.stdout:
+            fields = line.decode().split("\t")
+            if fields[0] == "state":
+                self.events.put((fields[1] == "1", tuple(int(v) for v in fields[5].split(","))))
 
-    def next(self, timeout):
-        """The next state line (visible, time, previous poll time, hwnd, rect), or None at the end or timeout."""
-        try:
-            return self.lines.get(timeout=timeout)
-        except queue.Empty:
-            return None
-
-    def wait_for(self, visible, timeout):
-        """Skips to the next state line with that visibility; fails when none comes in time."""
+    def wait_for(self, visible, timeout=DEADLINE):
+        """Skips to the next change to that state: (visible, rect)."""
         deadline = time.monotonic() + timeout
         while True:
-            left = deadline - time.monotonic()
-            event = self.next(max(0.0, left)) if left > 0 else None
-            if event is None:
-                raise AssertionError("the message window did not become %s within %.1f s (events: %s)" % (
-                    "visible" if visible else "hidden", timeout, self.events))
+            try:
+                event = self.events.get(timeout=max(0.0, deadline - time.monotonic()))
+            except queue.Empty:
+                raise AssertionError("the message window did not become %s" % ("visible" if visible else "hidden"))
             if event[0] == visible:
                 return event
 
+    def drain(self):
+        """The changes seen since the last call."""
+        seen = []
+        while not self.events.empty():
+            seen.append(self.events.get())
+        return seen
+
     def stop(self):
-        kill_started(self.popen)
-        self.reader.join(timeout=5)
-
-    def finish(self, timeout):
-        """Waits for the probe to end by itself; returns its exit code (None: still running, then stopped)."""
-        try:
-            return self.popen.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            return None
-        finally:
-            self.stop()
-
-
-class Screenshot:
-    """An RGB image of (part of) the X display."""
-
-    def __init__(self, width, height, data, left=0, top=0):
-        self.width, self.height, self.data, self.left, self.top = width, height, data, left, top
-
-    def pixel(self, x, y):
-        """The colour at screen position (x, y) as (r, g, b)."""
-        x -= self.left
-        y -= self.top
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def region(self, rect):
-        """Every pixel of rect (left, top, right, bottom, screen coordinates) as a list of (r, g, b)."""
-        left, top, right, bottom = rect
-        return [self.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
-
-
-def parse_ppm(data):
-    """A binary PPM (P6, 8 bits) -> (width, height, rgb bytes)."""
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        if data[pos:pos + 1] == b"#":
-            pos = data.index(b"\n", pos) + 1
-            continue
-        end = pos
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end])
-        pos = end
-    if fields[0] != b"P6" or int(fields[3]) != 255:
-        raise ValueError("not an 8-bit P6 image")
-    width, height = int(fields[1]), int(fields[2])
-    pos += 1  # the single blank after the maximum value
-    return width, height, data[pos:pos + width * height * 3]
-
-
-def screenshot(save_as=None, crop=None):
-    """The X display (import -window root) as a Screenshot; crop = (left, top, right, bottom). With save_as, the
-    image is also written as PNG under the artifacts folder (the path is kept on the result as .path)."""
-    args = ["import", "-window", "root"]
-    if crop:
-        left, top, right, bottom = crop
-        args += ["-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage"]
-    result = subprocess.run(args + ["-depth", "8", "ppm:-"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, check=True, timeout=60)
-    width, height, data = parse_ppm(result.stdout)
-    shot = Screenshot(width, height, data, *(crop[:2] if crop else (0, 0)))
-    shot.path = None
-    if save_as:
-        shot.path = os.path.join(artifacts_dir(), save_as)
-        subprocess.run(["convert", "ppm:-", shot.path], input=result.stdout, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=True, timeout=60)
-    return shot
-
-
-def hex_colour(value):
-    """'#rrggbb' -> (r, g, b)"""
-    return tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
-
-
-def stored_colour(rgb):
-    """(r, g, b) -> the stored decimal form 0x00BBGGRR."""
-    r, g, b = rgb
-    return str(r | g << 8 | b << 16)
-
-
-def set_root_colour(colour):
-    """Paints the X display's root window (the desktop under the windows); None restores the default."""
-    args = ["xsetroot", "-def"] if colour is None else ["xsetroot", "-solid", colour]
-    subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                   check=True, timeout=30)
-
-
-def x_window_tree():
-    result = subprocess.run(["xwininfo", "-root", "-tree"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, check=True, timeout=30)
-    return result.stdout.decode("utf-8", "replace")
-
-
-def x_window_attributes(window):
-    """xwininfo of one X window: {'map state': ..., 'override redirect state': ..., ...}."""
-    result = subprocess.run(["xwininfo", "-id", str(window)], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, timeout=30)
-    attributes = {}
-    for line in result.stdout.decode("utf-8", "replace").splitlines():
-        if ":" in line:
-            name, value = line.split(":", 1)
-            attributes[name.strip().lower()] = value.strip()
-    return attributes
-
-
-_TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)')
-
-
-def tray_window():
-    """Wine's standalone tray window: {id, left, top, width, height, mapped}, or None when there is none."""
-    for line in x_window_tree().splitlines():
-        m = _TREE_LINE.match(line)
-        if m and m.group(2) == TRAY_TITLE:
-            window = int(m.group(1), 16)
-            mapped = x_window_attributes(window).get("map state") == "IsViewable"
-            return {"id": window, "left": int(m.group(5)), "top": int(m.group(6)), "width": int(m.group(3)),
-                    "height": int(m.group(4)), "mapped": mapped}
-    return None
-
-
-def tray_icon_cell():
-    """The screen rectangle of the first icon of the tray window (its first square cell)."""
-    tray = wait_until(lambda: (lambda t: t if t and t["mapped"] else None)(tray_window()), 15,
-                      message="the %r window" % TRAY_TITLE)
-    side = tray["height"]
-    return (tray["left"], tray["top"], tray["left"] + side, tray["top"] + side)
-
-
-def rect_centre(rect):
-    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
-
-
-def menu_window(pid):
-    """The open popup menu of the process: {'hwnd', 'rect'}, or None."""
-    result = probe("menu-window", "--pid", pid, check=False)
-    if result.returncode != 0:
-        return None
-    info = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
-    return {"hwnd": info["hwnd"], "rect": _rect(info["rect"])}
-
-
-def menu_rows(shot, rect):
-    """The items of a popup menu read from a screenshot: [('item' | 'separator', top, bottom)], top to bottom.
-    Text rows hold dark glyph pixels; a separator row is a line across most of the menu's width."""
-    left, top, right, bottom = rect
-    inner = range(left + 4, right - 4)
-    kinds = []
-    for y in range(top + 2, bottom - 2):
-        pixels = [shot.pixel(x, y) for x in inner]
-        dark = sum(1 for p in pixels if max(p) < 90)
-        lined = sum(1 for p in pixels if max(p) - min(p) < 16 and 90 <= p[0] <= 200)
-        if lined >= 0.7 * len(pixels):
-            kinds.append(("separator", y))
-        elif dark:
-            kinds.append(("item", y))
-        else:
-            kinds.append((None, y))
-    rows = []
-    for kind, y in kinds:
-        if kind is None:
-            continue
-        if rows and rows[-1][0] == kind and rows[-1][2] == y:
-            rows[-1] = (kind, rows[-1][1], y + 1)
-        else:
-            rows.append((kind, y, y + 1))
-    return rows
+        if self.popen.poll() is None:
+            os.kill(self.popen.pid, signal.SIGKILL)
+        self.popen.wait(timeout=DEADLINE)

@@ -1,61 +1,97 @@
-"""Ending the program: WM_CLOSE to the options window, and the platform ending the session."""
+"""The program's life seen from the registry and the process: the first start, a start with showing disabled,
+the end by WM_CLOSE and by the end of the session, damaged settings, and one copy at a time."""
 
-import unittest
+import datetime
+import os
 
-from e2e_support import (FIXED_DEFAULTS, PARAM_KEY, VALUE_NAMES, WM_ENDSESSION, WM_QUERYENDSESSION, OPTIONS_TITLE,
-                         ProgramTestCase, probe, reg_texts, set_sz)
+from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, VALUE_NAMES, WM_ENDSESSION, WM_QUERYENDSESSION,
+                         ProgramTest, options_window, probe, reg_texts, reg_values, reg_write, wait_until)
 
 
-class CloseTest(ProgramTestCase):
-    def test_close_ends_cleanly_and_keeps_the_stored_values(self):
-        stored = {"LastMessageKey": "42", "LastMessageDate": "1/2/2020", "txtCaption": "Hello",
-                  "WhenToDisplay": "1"}
-        for name, value in stored.items():
-            set_sz(name, value)
+def parse(text, *formats):
+    for form in formats:
+        try:
+            return datetime.datetime.strptime(text, form)
+        except ValueError:
+            pass
+    raise AssertionError("%r is none of %s" % (text, formats))
+
+
+class LifetimeTest(ProgramTest):
+    def test_first_start_writes_the_defaults_and_the_program_folder(self):
+        reg_write({"Path": r"C:\somewhere\else"}, key=SETTINGS_KEY)
         program = self.start()
-        program.wait_ready()
-        self.wait_values()
-
-        code = self.close(program, timeout=10)
-        self.assertEqual(code, 0, "exit code after WM_CLOSE (log: %s)" % program.log_tail())
-        values = reg_texts(PARAM_KEY)
-        self.assertEqual(sorted(values), sorted(VALUE_NAMES))
-        for name, value in stored.items():
-            self.assertEqual(values[name], value, "value %s after the close" % name)
-        for name in ("Time", "Pause", "FontName", "FontSize", "Enabled"):
-            self.assertEqual(values[name], FIXED_DEFAULTS[name], "value %s" % name)
-
-    def test_close_saves_the_record_when_start_up_wrote_none(self):
-        # Disabled: start-up writes only Enabled, so the record comes from the close.
-        set_sz("Enabled", "False")
-        set_sz("txtCaption", "Written at the close")
-        program = self.start()
-        program.wait_ready()
+        values = self.wait_values(lambda v: len(v) == len(VALUE_NAMES), "the values of the first start")
+        self.assertEqual(sorted(values), VALUE_NAMES)
+        self.assertEqual({name: values[name] for name in DEFAULTS}, DEFAULTS)
+        # The moment of the start, read from the clock once for each value: the same second or the next.
+        moment = parse(values["Date"], "%m/%d/%Y %I:%M:%S %p", "%m/%d/%Y")
+        self.assertGreaterEqual(moment, datetime.datetime.fromtimestamp(os.path.getmtime(self.exe) // 1))
+        everyday = parse(values["Everyday"], "%I:%M:%S %p")
+        self.assertIn((everyday - moment).seconds, (0, 1), "Everyday %s, Date %s" % (values["Everyday"], moment))
+        self.assertEqual(parse(values["LastMessageDate"], "%m/%d/%Y"), moment.replace(hour=0, minute=0, second=0)
+                         - datetime.timedelta(days=1))
+        self.assert_path_written()
+        window = self.wait_options(program)
+        self.assertFalse(window["visible"], "the options window shows at the start")
         self.assertEqual(self.close(program), 0)
-        values = reg_texts(PARAM_KEY)
-        self.assertEqual(sorted(values), sorted(VALUE_NAMES))
-        self.assertEqual(values["txtCaption"], "Written at the close")
+
+    def test_disabled_start_writes_only_enabled_and_the_close_saves_the_record(self):
+        kept = {"LastMessageKey": "42", "LastMessageDate": "1/2/2020", "txtCaption": "Hello", "WhenToDisplay": "1"}
+        program, _ = self.start_ready(dict(kept, Enabled="0"))
+        self.assertEqual(reg_texts(), dict(kept, Enabled="False"))
+        self.assert_path_written()
+        self.assertEqual(self.close(program), 0)
+        values = reg_texts()
+        self.assertEqual(sorted(values), VALUE_NAMES)
+        expected = dict(DEFAULTS, **kept, Enabled="False")
+        self.assertEqual({name: values[name] for name in expected}, expected)
+
+    def test_end_of_session_saves_the_settings_and_ends(self):
+        program, window = self.start_ready({"Enabled": "0", "txtCaption": "Good night"})
+        self.assertNotEqual(probe("send", window["hwnd"], WM_QUERYENDSESSION).strip(), "0")
+        probe("send", window["hwnd"], WM_ENDSESSION, 1, check=False)  # it may end before it answers
+        self.assertEqual(program.wait_exit(), 0)
+        values = reg_texts()
+        self.assertEqual(sorted(values), VALUE_NAMES)
+        self.assertEqual((values["txtCaption"], values["Enabled"]), ("Good night", "False"))
+
+    def test_damaged_values_load_the_defaults(self):
+        long_text = "x" * 100000
+        damaged = {"Time": 3, "FontName": b"\x00\xff\x7f\x80\xfe", "FontSize": long_text, "Pause": "999",
+                   "LastMessageKey": "abc", "WhenToDisplay": "7", "ScreenBackground": "-1", "optList": "maybe",
+                   "BackgroundColor": "blue", "FontBold": "TRUE", "txtCaption": long_text}
+        program, _ = self.start_ready(damaged)
+        self.assertEqual(self.close(program), 0)
+        values = reg_texts()
+        self.assertEqual(sorted(values), VALUE_NAMES)
+        # A display mode or a look other than 0 and 1 is the third one; a long text is kept whole.
+        expected = dict(DEFAULTS, WhenToDisplay="2", ScreenBackground="2", FontBold="True", txtCaption=long_text)
+        self.assertEqual({name: values[name] for name in DEFAULTS}, expected)
 
 
-class EndSessionTest(ProgramTestCase):
-    def test_end_of_session_saves_the_settings_and_ends_the_process(self):
-        set_sz("Enabled", "False")
-        set_sz("txtCaption", "Good night")
-        program = self.start()
-        program.wait_ready()
+class SingleInstanceTest(ProgramTest):
+    def test_a_second_copy_ends_having_written_only_the_path(self):
+        first, window = self.start_ready()
+        before = reg_values(PARAM_KEY)
+        reg_write({}, delete=[SETTINGS_KEY])
+        second = self.start()
+        self.assertEqual(second.wait_exit(), 0)
+        self.assert_path_written()
+        self.assertEqual(reg_values(PARAM_KEY), before)
+        self.assertTrue(first.running())
+        self.assertEqual(options_window()["hwnd"], window["hwnd"])
 
-        answer = probe("send", OPTIONS_TITLE, WM_QUERYENDSESSION, 0, 0)
-        self.assertNotEqual(answer.stdout.strip(), "0", "the program refused to let the session end")
-        # The program may end while handling WM_ENDSESSION: then the send reports a failure.
-        probe("send", OPTIONS_TITLE, WM_ENDSESSION, 1, 0, "--timeout", 10000, check=False)
-        code = program.wait_exit(10)
-        self.assertIsNotNone(code, "the program still runs 10 s after WM_ENDSESSION")
+    def test_of_ten_copies_started_together_one_runs_on(self):
+        programs = [self.start() for _ in range(10)]
+        wait_until(lambda: sum(p.running() for p in programs) <= 1, "all but one of ten copies to end", 60)
+        survivors = [p for p in programs if p.running()]
+        self.assertEqual(len(survivors), 1)
+        self.assertEqual(self.close(survivors[0]), 0)
 
-        values = reg_texts(PARAM_KEY)
-        self.assertEqual(sorted(values), sorted(VALUE_NAMES), "the settings were not saved")
-        self.assertEqual(values["txtCaption"], "Good night")
-        self.assertEqual(values["Enabled"], "False")
-
-
-if __name__ == "__main__":
-    unittest.main()
+    def test_a_copy_starts_after_a_killed_one(self):
+        first, _ = self.start_ready()
+        first.kill()
+        wait_until(lambda: options_window() is None, "the killed copy's window to go")
+        second, _ = self.start_ready()
+        self.assertEqual(self.close(second), 0)

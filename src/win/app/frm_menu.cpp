@@ -34,6 +34,7 @@ frmMenu::frmMenu(SettingsStore& store, const RegionalFormats& formats, const Clo
       tmrMessage_(*this, kMessageTimerId, kMessageTimerInterval) {}
 
 frmMenu::~frmMenu() {
+    SetFailureHook(nullptr);
     tmrMessage_.SetEnabled(false);
 }
 
@@ -64,6 +65,8 @@ void frmMenu::Form_Load() {
     FillDurationLists();
     LoadSettings(Settings_, store_, context);
     ShowRecord();
+    // A handler that fails keeps what the user has set.
+    SetFailureHook([this] { (void)SaveAll(); });
 
     enabledIcon_ = LoadSmallIcon(IDI_APP);
     disabledIcon_ = LoadSmallIcon(IDI_DISABLED);
@@ -114,7 +117,9 @@ void frmMenu::Form_Unload() {
     tmrMessage_.SetEnabled(false);
     if (LocalfrmTray) {
         LocalfrmTray->Unload();
-        LocalfrmTray.reset();
+        // Unloading can happen inside the icon form's own handlers (Exit chosen while its refresh
+        // runs DoEvents): the object outlives them and goes with the main form.
+        unloadedTray_ = std::move(LocalfrmTray);
     }
     display_.UnloadMessageWindow();
     if (DatePicker) DatePicker->Destroy();
@@ -128,7 +133,10 @@ void frmMenu::mnuExit_Click() {
 }
 
 void frmMenu::Form_Timer(UINT_PTR id) {
-    if (id == kMessageTimerId) tmrMessage_Timer();
+    // No tick while the icon's menu is open: a showing started from the menu's loop would run its
+    // own message loop, which takes the clicks meant for the menu, and the menu would stay open.
+    // The count-down goes on at the first tick after the menu has closed.
+    if (id == kMessageTimerId && !popupOpen_) tmrMessage_Timer();
 }
 
 bool frmMenu::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

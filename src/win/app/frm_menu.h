@@ -146,6 +146,7 @@ private:
     Scheduler scheduler_;
     Timer tmrMessage_;
     SingleInstance instance_;
+    std::unique_ptr<frmTray> unloadedTray_;
     unique_hmenu mnuPopUp_;
     bool popupOpen_ = false;
     bool showingRecord_ = false; // controls are being filled from the record, not edited

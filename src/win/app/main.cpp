@@ -10,6 +10,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace {
@@ -47,11 +48,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WindowsRegionalFormats formats;
     SystemClock clock;
     int exitCode = 0;
-    {
+    try {
         frmMenu menu(store, formats, clock, programFolder);
         if (menu.Form_Initialize()) {
             exitCode = menu.Load() ? RunMessageLoop() : 1;
         }
+    } catch (const std::exception& e) {
+        // Start-up runs outside any window procedure.
+        ReportFailure(e.what());
+        exitCode = kFailureExitCode;
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
     return exitCode;

@@ -2,6 +2,7 @@
 
 #include "forms/dialog_form.h"
 
+#include <exception>
 #include <utility>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -30,7 +31,43 @@ bool EnsureClassRegistered(const FormStyle& style, WNDPROC proc) {
     return ::RegisterClassExW(&wc) != 0;
 }
 
+std::function<void()>& FailureHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+bool failureReported = false;
+
 } // namespace
+
+void SetFailureHook(std::function<void()> hook) {
+    FailureHook() = std::move(hook);
+}
+
+void ReportFailure(std::string_view what) noexcept {
+    if (std::exchange(failureReported, true)) return;
+    bool saved = false;
+    try {
+        if (FailureHook()) {
+            FailureHook()();
+            saved = true;
+        }
+    } catch (...) {
+        // The user is told all the same.
+    }
+    std::wstring text = L"Uplift Beacon Plus must close after an error: ";
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), nullptr, 0);
+    if (size > 0) {
+        const std::size_t start = text.size();
+        text.resize(start + static_cast<std::size_t>(size));
+        ::MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), text.data() + start,
+                              size);
+    }
+    text += saved ? L"\n\nYour settings have been saved." : L"";
+    ::MessageBoxW(nullptr, text.c_str(), L"Uplift Beacon Plus", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ::PostQuitMessage(kFailureExitCode);
+}
 
 Form::~Form() {
     // The window must not call back into a half-destroyed object.
@@ -73,8 +110,16 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return form->HandleMessage(hwnd, message, wParam, lParam);
+    if (!form || (failureReported && message != WM_NCDESTROY))
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    try {
+        return form->HandleMessage(hwnd, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportFailure(e.what());
+    } catch (...) {
+        ReportFailure("an unknown error");
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

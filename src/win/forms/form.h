@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -84,5 +85,13 @@ void DoEvents();
 int RunMessageLoop();
 
 int MsgBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags = MB_OK);
+
+// A handler that throws never unwinds through the platform: the window procedure catches it and
+// calls ReportFailure, which runs the hook (the main form saves the settings there), tells the user
+// what failed, and ends the message loop with kFailureExitCode. Only the first failure does this;
+// from then on the forms leave their messages to the default handling.
+inline constexpr int kFailureExitCode = 3;
+void SetFailureHook(std::function<void()> hook);
+void ReportFailure(std::string_view what) noexcept;
 
 } // namespace uplift::win
