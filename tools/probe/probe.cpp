@@ -33,6 +33,8 @@ int Usage() {
         L"class title\n"
         L"  post|send <hwnd> <msg> [w [l]]   PostMessageW, or SendMessageTimeoutW printing the result\n"
         L"  text <hwnd> <class>              WM_GETTEXT of the first descendant window of that class\n"
+        L"  controls <hwnd>                  the window, then its children: hwnd class enabled checked "
+        L"selected rect text\n"
         L"  watch <class> <pid> <ms> [edges [interval-us]]\n"
         L"                                   visibility of that process's window of that class, at start and "
         L"at\n"
@@ -145,6 +147,35 @@ int Text(const std::wstring& parent, const std::wstring& className) {
     return kOk;
 }
 
+// Each line: the window's state as a dialog's user sees it; buttons answer BM_GETCHECK and combo boxes
+// CB_GETCURSEL across processes.
+int Controls(const std::wstring& parent) {
+    Search search{L"", 0, {Window(parent)}};
+    EnumChildWindows(Window(parent), Collect, reinterpret_cast<LPARAM>(&search));
+    std::wstring out;
+    for (HWND hwnd : search.found) {
+        const std::wstring cls = ClassOf(hwnd);
+        DWORD_PTR checked = 0, selected = static_cast<DWORD_PTR>(-1), length = 0;
+        if (cls == L"Button") SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 20000, &checked);
+        if (cls == L"ComboBox")
+            SendMessageTimeoutW(hwnd, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 20000, &selected);
+        wchar_t text[1024] = {};
+        SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 20000,
+                            &length);
+        for (wchar_t& c : text)
+            if (c == L'\t' || c == L'\n') c = L' ';
+        wchar_t fields[96];
+        std::swprintf(fields, 96, L"%#llx\t",
+                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+        out += fields + cls + L"\t" + (IsWindowEnabled(hwnd) ? L"1" : L"0") + L"\t" +
+               (checked == BST_CHECKED ? L"1" : L"0") + L"\t" +
+               std::to_wstring(static_cast<long long>(static_cast<LRESULT>(selected))) + L"\t" +
+               RectText(hwnd) + L"\t" + text + L"\n";
+    }
+    Out(out);
+    return kOk;
+}
+
 // Unix time in microseconds: the clock of the Linux side's time.time().
 int64_t UnixMicros() {
     FILETIME ft;
@@ -235,6 +266,7 @@ int wmain(int argc, wchar_t** argv) {
     if ((command == L"post" || command == L"send") && args.size() >= 2 && args.size() <= 4)
         return Message(command == L"post", args);
     if (command == L"text" && args.size() == 2) return Text(args[0], args[1]);
+    if (command == L"controls" && args.size() == 1) return Controls(args[0]);
     if (command == L"watch" && args.size() >= 3 && args.size() <= 5) return Watch(args);
     if (command == L"hold" && args.empty()) return Hold();
     return Usage();

@@ -170,7 +170,8 @@ void DialogForm::LayoutControls() {
             if (table_[i].Kind == ControlKind::Label && !caption.empty() &&
                 ::GetTextExtentPoint32W(screen.get(), caption.data(), static_cast<int>(caption.size()),
                                         &extent)) {
-                textWidths[i] = extent.cx + 1;
+                // A little room: at some sizes the drawn glyphs run a pixel past their measured extent.
+                textWidths[i] = static_cast<int>(extent.cx + std::max<LONG>(2, extent.cy / 4));
                 textHeights[i] = extent.cy;
             }
         }

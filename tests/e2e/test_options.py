@@ -1,0 +1,123 @@
+"""The options dialog as a user meets it: opened from the icon's menu, labels that choose their options and the
+enabling rules, Default then Cancel (Escape) and Default then OK, the close box, Test with unsaved edits, a single
+date that comes, and colour and font dialogs that are cancelled."""
+
+import datetime
+
+from e2e_support import ProgramTest, probe, reg_texts, wait_until, windows, xdotool
+
+WM_CLOSE, WM_COMMAND, BM_CLICK, MNU_SHOW = 0x10, 0x111, 0xF5, 101
+STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "BackgroundColor": "255",
+          "WhenToDisplay": "1", "LastMessageKey": "42", "LastMessageDate": "1/2/2020", "FontName": "Courier New",
+          "Date": "3/7/2030 2:05:09 PM", "Everyday": "7:30:00 AM", "Enabled": "False"}
+
+
+def controls(window):
+    """The dialog's controls by text (an option's text is its label's), combo boxes and pickers from the top."""
+    found = {}
+    for line in probe("controls", window["hwnd"]).splitlines():
+        hwnd, cls, enabled, checked, selected, rect, text = line.split("\t")
+        entry = {"hwnd": hwnd, "enabled": enabled == "1", "checked": checked == "1", "selected": int(selected),
+                 "rect": tuple(int(v) for v in rect.split(",")), "text": text}
+        found.setdefault(cls, []).append(entry)
+        if text:
+            found.setdefault(text, entry)
+    return found
+
+
+class OptionsTest(ProgramTest):
+    def open(self, settings=STORED):
+        program, window = self.start_ready(settings)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        return program, wait_until(lambda: self.visible(True), "the options window")
+
+    def visible(self, shown):
+        found = windows(title="Uplift Beacon Options", visible=shown)
+        return found[0] if found else None
+
+    def click(self, window, text):
+        left, top, right, bottom = controls(window)[text]["rect"]
+        xdotool("mousemove", (left + right) // 2, (top + bottom) // 2, "click", "1")
+
+    def press(self, window, text):
+        probe("post", controls(window)[text]["hwnd"], BM_CLICK)
+
+    def test_labels_choose_options_and_the_rules_follow(self):
+        _, window = self.open()
+        rules = [("Display only on:", (False, False, True, True)),
+                 ("Display till pressing ESC on the keyboard", (False, False, True, False)),
+                 ("Display always and pause every:", (True, False, False, False)),
+                 ("Display time length:", (True, False, False, True)),
+                 ("Display everyday at:", (False, True, False, True))]
+        for label, (pause, time_picker, date_picker, time_length) in rules:
+            self.click(window, label)
+            wait_until(lambda: controls(window)[label]["checked"], "a click on %r to choose its option" % label)
+            c = controls(window)
+            pickers = c["SysDateTimePick32"]
+            self.assertEqual((c["ComboBox"][1]["enabled"], pickers[0]["enabled"], pickers[1]["enabled"],
+                              c["ComboBox"][0]["enabled"]), (pause, time_picker, date_picker, time_length), label)
+        xdotool("key", "--window", "0", "Escape")
+        wait_until(lambda: self.visible(False), "Escape to hide the options window")
+        self.assertEqual(reg_texts()["WhenToDisplay"], "1")
+
+    def test_default_then_cancel_keeps_and_default_then_ok_stores_the_defaults(self):
+        _, window = self.open()
+        self.press(window, "&Default")
+        wait_until(lambda: controls(window)["ComboBox"][0]["selected"] == 7, "Default to select 50 millisecond")
+        self.press(window, "&Cancel")
+        wait_until(lambda: self.visible(False), "Cancel to hide the options window")
+        self.assertEqual(controls(window)["ComboBox"][0]["selected"], 10, "the stored time length shows again")
+        self.assertEqual({k: reg_texts()[k] for k in STORED}, STORED)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        wait_until(lambda: self.visible(True), "the options window")
+        self.press(window, "&Default")
+        self.press(window, "&Ok")
+        texts = wait_until(lambda: reg_texts()["Time"] == "7" and reg_texts(), "OK to store the defaults")
+        self.assertEqual((texts["Pause"], texts["txtCaption"], texts["BackgroundColor"], texts["WhenToDisplay"],
+                          texts["FontName"]), ("10", "I am super productive and successful", "16777215", "0", "Arial"))
+        for kept in ("Date", "Everyday", "LastMessageKey", "LastMessageDate", "Enabled"):
+            self.assertEqual(texts[kept], STORED[kept], kept)
+
+    def test_the_close_box_saves_and_test_shows_unsaved_text_once(self):
+        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
+        watch = self.watch()
+        self.click(window, "Health & happiness")
+        xdotool("key", "ctrl+a", "type", "--delay", "20", "A longer affirmation & more")
+        self.press(window, "&Test")
+        _, shown = watch.wait_for(True)
+        watch.wait_for(False)
+        wait_until(lambda: self.visible(True), "the options window after the test")
+        probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
+        wait_until(lambda: reg_texts()["txtCaption"] == "A longer affirmation & more", "the close box to save")
+        self.assertTrue(program.running() and self.visible(False))
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        wait_until(lambda: self.visible(True), "the options window")
+        self.click(window, "A longer affirmation & more")
+        xdotool("key", "ctrl+a", "type", "--delay", "20", "Hi")
+        self.press(window, "&Test")
+        _, test = watch.wait_for(True)
+        watch.wait_for(False)
+        wait_until(lambda: self.visible(True), "the options window after the test")
+        self.press(window, "&Cancel")
+        _, next_one = watch.wait_for(True)  # the schedule's own showing, a second later
+        self.assertLess(test[2] - test[0], shown[2] - shown[0])
+        self.assertEqual(next_one[2] - next_one[0], shown[2] - shown[0], "the cancelled text was shown")
+
+    def test_a_single_date_comes_once_and_cancelled_dialogs_change_nothing(self):
+        soon = datetime.datetime.now() + datetime.timedelta(seconds=20)
+        date = "%d/%d/%d %d:%02d:%02d %s" % (soon.month, soon.day, soon.year, (soon.hour + 11) % 12 + 1, soon.minute,
+                                             soon.second, "AM" if soon.hour < 12 else "PM")
+        watch = self.watch()
+        _, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="2", Date=date, Time="15"))
+        colour = [b for b in controls(window)["Button"] if not b["text"]][0]  # the background colour's button
+        for button, title in ((colour, "Color"), (controls(window)["&Font..."], "Font")):
+            probe("post", button["hwnd"], BM_CLICK)
+            dialog = wait_until(lambda: windows(title=title, visible=True), "the %s dialog" % title)[0]
+            self.assertFalse(controls(window)["Uplift Beacon Options"]["enabled"], "the options under " + title)
+            probe("post", dialog["hwnd"], WM_CLOSE)
+            wait_until(lambda: not windows(title=title, visible=True), "the %s dialog to close" % title)
+        self.press(window, "&Ok")
+        texts = wait_until(lambda: self.visible(False) and reg_texts(), "OK")
+        self.assertEqual((texts["BackgroundColor"], texts["FontName"], texts["Date"]), ("255", "Courier New", date))
+        watch.wait_for(True, timeout=60)
+        watch.wait_for(False)
