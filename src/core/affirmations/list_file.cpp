@@ -2,6 +2,7 @@
 
 #include "common/blanks.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -86,6 +87,47 @@ char32_t CodeUnit(wchar_t c) {
     return static_cast<std::make_unsigned_t<wchar_t>>(c);
 }
 
+// The length of the well-formed UTF-8 sequence at `i` with its code point in `c`; 0 when it is
+// broken, with `c` then the number of bytes that belong to the broken sequence. The allowed range
+// of the second byte rules out overlong forms, surrogates and values above U+10FFFF.
+std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
+    const auto lead = static_cast<std::uint8_t>(bytes[i]);
+    std::size_t length = 0;
+    std::uint8_t low = 0x80, high = 0xBF;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0Fu;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07u;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        c = 1;
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const std::size_t next = i + k;
+        const auto byte = next < bytes.size() ? static_cast<std::uint8_t>(bytes[next]) : std::uint8_t{0};
+        if (next >= bytes.size() || byte < low || byte > high) {
+            c = static_cast<char32_t>(k);
+            return 0;
+        }
+        c = c << 6 | (byte & 0x3Fu);
+        low = 0x80;
+        high = 0xBF;
+    }
+    return length;
+}
+
 void AppendLine(std::string& out, std::string_view text) {
     out += '"';
     out += text;
@@ -114,58 +156,29 @@ std::optional<std::string> Latin1CodePage::Encode(std::wstring_view text) const 
 std::wstring DecodeUtf8(std::string_view bytes) {
     std::wstring text;
     text.reserve(bytes.size());
-    const std::size_t size = bytes.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        if (lead < 0x80) {
-            text += static_cast<wchar_t>(lead);
-            ++i;
-            continue;
-        }
-        // The allowed range of the second byte rules out overlong forms, surrogates and values
-        // above U+10FFFF.
-        int length = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
         char32_t c = 0;
-        std::uint8_t low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0Fu;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07u;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            text += kReplacement;
-            ++i;
-            continue;
-        }
+        const std::size_t length = Utf8Sequence(bytes, i, c);
         // A broken sequence becomes one replacement; the byte that broke it starts afresh.
-        std::size_t next = i + 1;
-        bool complete = true;
-        for (int k = 1; k < length; ++k, ++next) {
-            const auto byte = next < size ? static_cast<std::uint8_t>(bytes[next]) : std::uint8_t{0};
-            if (next >= size || byte < low || byte > high) {
-                complete = false;
-                break;
-            }
-            c = c << 6 | (byte & 0x3Fu);
-            low = 0x80;
-            high = 0xBF;
-        }
-        if (complete)
+        if (length)
             AppendCodePoint(text, c);
         else
             text += kReplacement;
-        i = next;
+        i += length ? length : std::max<std::size_t>(1, c);
     }
     return text;
+}
+
+bool LooksLikeUtf8(std::string_view bytes) {
+    bool multiByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t c = 0;
+        const std::size_t length = Utf8Sequence(bytes, i, c);
+        if (!length) return false;
+        multiByte = multiByte || length > 1;
+        i += length;
+    }
+    return multiByte;
 }
 
 std::string EncodeUtf8(std::wstring_view text) {
@@ -197,8 +210,10 @@ std::vector<std::wstring> ParseListText(std::wstring_view text) {
 }
 
 std::vector<std::wstring> ReadListFile(std::string_view bytes, const CodePage& ansi) {
-    const bool utf8 = bytes.starts_with(kUtf8Bom);
-    if (utf8) bytes.remove_prefix(kUtf8Bom.size());
+    const bool marked = bytes.starts_with(kUtf8Bom);
+    if (marked) bytes.remove_prefix(kUtf8Bom.size());
+    // A file saved as UTF-8 by another editor has no mark; its bytes are rarely valid UTF-8 by chance.
+    const bool utf8 = marked || LooksLikeUtf8(bytes);
     // Quotes, commas, blanks and line ends are bytes that no UTF-8 sequence and no double-byte
     // ANSI character contains, so the fields are cut from the bytes and decoded one by one: a
     // huge file never exists a second time as one decoded text.
@@ -234,18 +249,21 @@ std::string WriteListFile(const std::vector<std::wstring>& entries, const CodePa
     for (const auto& entry : entries)
         if (!entry.empty()) lines.push_back(StorableEntry(entry));
 
+    const auto inUtf8 = [&lines] {
+        // One entry the code page cannot hold puts the whole file in UTF-8.
+        std::string file(kUtf8Bom);
+        for (const auto& each : lines)
+            AppendLine(file, EncodeUtf8(each));
+        return file;
+    };
     std::string file;
     for (const auto& line : lines) {
         const auto bytes = ansi.Encode(line);
-        if (!bytes) {
-            // One entry the code page cannot hold puts the whole file in UTF-8.
-            file.assign(kUtf8Bom);
-            for (const auto& each : lines)
-                AppendLine(file, EncodeUtf8(each));
-            return file;
-        }
+        if (!bytes) return inUtf8();
         AppendLine(file, *bytes);
     }
+    // Code-page bytes that happen to form UTF-8 ("Ã©") would read back as other text: they get the mark.
+    if (LooksLikeUtf8(file) && ReadListFile(file, ansi) != lines) return inUtf8();
     return file;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Data.Lst: one double-quoted entry per line, CR LF, in the ANSI code page; UTF-8 with a
-// byte-order mark when an entry cannot be written in the code page.
+// byte-order mark when an entry cannot be written in the code page. A file without the mark whose
+// bytes are UTF-8 beyond ASCII is read as UTF-8.
 
 #include <optional>
 #include <string>
@@ -32,7 +33,8 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // end dropped; other fields run to the next comma or line end; CR, LF or CR LF end a line.
 std::vector<std::wstring> ParseListText(std::wstring_view text);
 
-// File bytes to entries: UTF-8 when they begin with its byte-order mark, otherwise the code page.
+// File bytes to entries: UTF-8 when they begin with its byte-order mark, or when they are valid
+// UTF-8 and hold a character beyond ASCII; otherwise the code page.
 std::vector<std::wstring> ReadListFile(std::string_view bytes, const CodePage& ansi);
 
 // An entry as the file can carry it: a double quote, which would end the entry early on reading,
@@ -40,10 +42,12 @@ std::vector<std::wstring> ReadListFile(std::string_view bytes, const CodePage& a
 std::wstring StorableEntry(std::wstring_view entry);
 
 // Entries to file bytes, each as StorableEntry gives it: empty entries are left out; the code page when every
-// entry fits in it, otherwise UTF-8 with a byte-order mark.
+// entry fits in it and the bytes read back as the same entries, otherwise UTF-8 with a byte-order mark.
 std::string WriteListFile(const std::vector<std::wstring>& entries, const CodePage& ansi);
 
 std::wstring DecodeUtf8(std::string_view bytes);
+// Well-formed UTF-8 with at least one character beyond ASCII.
+bool LooksLikeUtf8(std::string_view bytes);
 std::string EncodeUtf8(std::wstring_view text);
 
 } // namespace uplift

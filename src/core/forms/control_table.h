@@ -16,9 +16,12 @@ enum class ControlKind {
     Label,   // text; with a buddy option, a click chooses it
     Option,  // option button without a caption of its own (its label is its text)
     Button,
-    ColourButton, // button without caption whose face shows a colour
-    TextBox,      // single line
-    DropDownList, // no typing
+    ColourButton,  // button without caption whose face shows a colour
+    TextBox,       // single line
+    DropDownList,  // no typing
+    ListBox,       // several entries selected with click, Shift+click and Ctrl+click
+    PictureButton, // button with a picture drawn by the form above its caption
+    Separator,     // horizontal line drawn by the form
 };
 
 // Flags of a control.
@@ -46,8 +49,8 @@ struct ControlSpec {
     std::wstring_view ToolTip;
     TwipsRect Twips; // an option's size may be left 0: it is kOptionTwips square
     int HelpId = 0;
-    std::wstring_view Container; // the frame it sits in; empty for the form itself
-    std::wstring_view Buddy;     // a label's option, chosen by a click on the label
+    std::wstring_view Container = {}; // the frame it sits in; empty for the form itself
+    std::wstring_view Buddy = {};     // a label's option, chosen by a click on the label
     unsigned Flags = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace uplift::win {
 
@@ -38,6 +39,19 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
         done += written;
     }
     return true;
+}
+
+// The owner, group and access rules of `from` onto `to`, as far as the process may set them.
+void CopySecurity(const std::wstring& from, const std::wstring& to) {
+    constexpr SECURITY_INFORMATION kAll =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    ::GetFileSecurityW(from.c_str(), kAll, nullptr, 0, &needed);
+    if (needed == 0) return;
+    std::vector<BYTE> descriptor(needed);
+    if (!::GetFileSecurityW(from.c_str(), kAll, descriptor.data(), needed, &needed)) return;
+    if (!::SetFileSecurityW(to.c_str(), kAll, descriptor.data()))
+        ::SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
 }
 
 } // namespace
@@ -89,13 +103,18 @@ std::wstring ListFilePath(const std::wstring& programFolder) {
     return programFolder + L"\\Data.Lst";
 }
 
-std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
+ListFileContent ReadListFileContent(const std::wstring& path, long long maxBytes) {
     const unique_kernel_handle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
-    if (!file) return {};
+    if (!file) {
+        // A missing file is an empty list; one that is there but cannot be read is not.
+        const DWORD error = ::GetLastError();
+        return {{}, error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND};
+    }
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
-    std::string bytes(static_cast<std::size_t>(std::min(size.QuadPart, kMaxListFileBytes)), '\0');
+    if (!::GetFileSizeEx(file.get(), &size)) return {{}, false};
+    if (size.QuadPart <= 0) return {};
+    std::string bytes(static_cast<std::size_t>(std::min(size.QuadPart, maxBytes)), '\0');
     std::size_t got = 0;
     while (got < bytes.size()) {
         DWORD read = 0;
@@ -103,14 +122,19 @@ std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
         if (!::ReadFile(file.get(), bytes.data() + got, chunk, &read, nullptr) || read == 0) break;
         got += read;
     }
-    bytes.resize(got);
-    return ReadListFile(bytes, AnsiCodePage{});
+    const bool whole = got == static_cast<unsigned long long>(size.QuadPart);
+    // The entry at the cut is left out rather than shown in half.
+    bytes.resize(whole ? got : bytes.find_last_of("\r\n", got ? got - 1 : 0) + 1);
+    return {ReadListFile(bytes, AnsiCodePage{}), whole};
 }
 
 std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
                                             const std::vector<std::wstring>& entries) {
     const std::string bytes = WriteListFile(entries, AnsiCodePage{});
     const std::wstring temporary = path + L".new";
+    // What a failed save may have left behind must not stand in the way of this one.
+    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temporary.c_str());
     {
         const unique_kernel_handle file =
             OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
@@ -121,15 +145,20 @@ std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
             return ErrorDescription(error);
         }
     }
-    // A read-only list is replaced rather than refused.
+    CopySecurity(path, temporary);
+    // A read-only list is replaced rather than refused; its other attributes stay.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = ::GetLastError();
         ::DeleteFileW(temporary.c_str());
         return ErrorDescription(error);
     }
+    constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (existed && (attributes & kCarried)) ::SetFileAttributesW(path.c_str(), attributes & kCarried);
     return std::nullopt;
 }
 

@@ -18,13 +18,26 @@ public:
 
 std::wstring ListFilePath(const std::wstring& programFolder); // <folder>\Data.Lst
 
-// A missing or unreadable file is an empty list. Only the first kMaxListFileBytes are read.
-std::vector<std::wstring> ReadListFileAt(const std::wstring& path);
 inline constexpr long long kMaxListFileBytes = 64LL * 1024 * 1024;
 
+struct ListFileContent {
+    std::vector<std::wstring> Entries;
+    // False when the file is there but was not read to its end (too large, in use, unreadable):
+    // saving these entries would lose the rest.
+    bool Whole = true;
+};
+
+// A missing or unreadable file is an empty list. Of a file larger than `maxBytes` only the lines
+// that end within the first `maxBytes` are read.
+ListFileContent ReadListFileContent(const std::wstring& path, long long maxBytes = kMaxListFileBytes);
+inline std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
+    return ReadListFileContent(path).Entries;
+}
+
 // Writes the whole list into a new file beside the old one and then puts it in the old one's
-// place, so that a failure leaves the saved list as it was. A read-only file is replaced all the
-// same. Returns the failure's description, or nothing on success.
+// place, so that a failure leaves the saved list as it was. The new file keeps the old one's
+// security and attributes, except read-only: a read-only file is replaced all the same. Returns
+// the failure's description, or nothing on success.
 std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
                                             const std::vector<std::wstring>& entries);
 

@@ -100,6 +100,8 @@ private:
     void cmdCancel_Click();
     void cmdDefault_Click();
     void cmdTest_Click();
+    void cmdList_Click();
+    void cmdMore_Click();
     void cmdFont_Click();
     void cmdBackgroundColor_Click();
     void cmdTextColor_Click();

@@ -49,8 +49,15 @@ WindowKind KindOf(const ControlSpec& spec) {
     case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
         return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::ListBox:
+        return {L"LISTBOX",
+                LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                    WS_GROUP,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::PictureButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::Panel:
-    case ControlKind::Picture: break; // drawn by the form
+    case ControlKind::Picture:
+    case ControlKind::Separator: break; // drawn by the form
     }
     return {nullptr, 0, 0};
 }
@@ -148,6 +155,15 @@ void DialogForm::SetClientTwips(int width, int height) {
     ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, Dpi());
     ::SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogForm::CentreOnScreen() {
+    RECT r{};
+    ::GetWindowRect(hWnd(), &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogForm::LayoutControls() {
@@ -267,6 +283,7 @@ void DialogForm::Paint() {
         RECT r{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
         if (table_[i].Kind == ControlKind::Panel) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
+        if (table_[i].Kind == ControlKind::Separator) ::DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
     }
     ::EndPaint(hWnd(), &ps);
 }
@@ -276,6 +293,10 @@ bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
     if (index >= controls_.size()) return false;
     if (table_[index].Kind == ControlKind::Label) {
         DrawLabel(item, index);
+        return true;
+    }
+    if (table_[index].Kind == ControlKind::PictureButton) {
+        DrawPictureButton(item, index);
         return true;
     }
     if (table_[index].Kind != ControlKind::ColourButton) return false;
@@ -295,6 +316,33 @@ bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
+// The picture fills what the caption leaves of the face, as a square centred above it.
+void DialogForm::DrawPictureButton(const DRAWITEMSTRUCT& item, std::size_t index) {
+    RECT r = item.rcItem;
+    const bool pushed = item.itemState & ODS_SELECTED;
+    ::DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int offset = pushed ? 1 : 0;
+    const int margin = std::max(3, ::MulDiv(4, static_cast<int>(Dpi()), 96));
+    const select_object selected(item.hDC, font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(item.hDC, &metrics);
+    RECT text{r.left + margin + offset, r.bottom - margin - metrics.tmHeight + offset,
+              r.right - margin + offset, r.bottom - margin + offset};
+    const int side = std::max(0, std::min<int>(r.right - r.left - 2 * margin, text.top - r.top - 2 * margin));
+    const int left = (r.left + r.right - side) / 2 + offset;
+    DrawPicture(table_[index].Name, item.hDC,
+                {left, r.top + margin + offset, left + side, r.top + margin + offset + side});
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, ::GetSysColor(item.itemState & ODS_DISABLED ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    const std::wstring_view caption = table_[index].Caption;
+    ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
+                DT_CENTER | DT_TOP | DT_SINGLELINE | (item.itemState & ODS_NOACCEL ? DT_HIDEPREFIX : 0));
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        ::DrawFocusRect(item.hDC, &focus);
+    }
+}
+
 void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
     RECT r = item.rcItem;
     ::FillRect(item.hDC, &r, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -304,10 +352,12 @@ void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
     ::SetTextColor(item.hDC, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     const std::wstring_view caption = table_[index].Caption;
     RECT text = r;
+    // A label's access key moves the focus to the control after it.
+    const UINT prefix = item.itemState & ODS_NOACCEL ? DT_HIDEPREFIX : 0;
     ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_CALCRECT | prefix);
     ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                DT_LEFT | DT_TOP | DT_SINGLELINE | prefix);
     HWND option = Control(table_[index].Buddy);
     if (option && ::GetFocus() == option) {
         ::IntersectRect(&text, &text, &r);

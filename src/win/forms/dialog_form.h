@@ -42,6 +42,7 @@ protected:
     void LayoutControls();
     // The client size of the window in twips; the window is sized around it.
     void SetClientTwips(int width, int height);
+    void CentreOnScreen();
 
     void SetOption(std::wstring_view name, bool chosen);
     bool OptionChosen(std::wstring_view name) const;
@@ -54,7 +55,7 @@ protected:
     virtual void Control_Event(std::wstring_view /*name*/, UINT /*code*/) {}
     // Keys reach the form before its controls; set `handled` to keep one from the control.
     virtual void Form_KeyDown(UINT /*key*/, bool& /*handled*/) {}
-    // The face colour of a colour button; the picture of a picture control.
+    // The face colour of a colour button; the picture of a picture control or picture button.
     virtual COLORREF ButtonColour(std::wstring_view /*name*/) const { return ::GetSysColor(COLOR_BTNFACE); }
     virtual void DrawPicture(std::wstring_view /*name*/, HDC /*dc*/, const RECT& /*pixels*/) const {}
     // Runs after every layout, for windows the form places itself.
@@ -72,6 +73,7 @@ private:
     void Paint();
     bool DrawItem(const DRAWITEMSTRUCT& item);
     void DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index);
+    void DrawPictureButton(const DRAWITEMSTRUCT& item, std::size_t index);
     void InvalidateLabelOf(std::size_t option);
     void ChooseOption(std::size_t index);
     std::size_t IndexOf(HWND control) const;

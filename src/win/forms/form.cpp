@@ -84,7 +84,7 @@ bool Form::LoadForm(const FormStyle& style, std::wstring_view caption, RECT pixe
     const std::wstring title(caption);
     HWND hwnd = ::CreateWindowExW(style.ExStyle, style.ClassName, title.c_str(), style.Style & ~WS_VISIBLE,
                                   pixels.left, pixels.top, pixels.right - pixels.left,
-                                  pixels.bottom - pixels.top, nullptr, nullptr, AppInstance(), this);
+                                  pixels.bottom - pixels.top, style.Owner, nullptr, AppInstance(), this);
     if (!hwnd) return false;
     // WM_NCCREATE has stored the handle already; the owner takes it over here.
     Form_Load();

@@ -19,6 +19,7 @@ struct FormStyle {
     DWORD Style = WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = 0;
     HICON Icon = nullptr;
+    HWND Owner = nullptr; // stays above it and leaves the task bar to it
 };
 
 class Form {

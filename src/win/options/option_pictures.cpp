@@ -3,48 +3,14 @@
 
 #include "app/frm_menu.h"
 
-#include <algorithm>
-
-#include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
-
-// GDI+ wants min and max in scope.
-namespace Gdiplus {
-using std::max;
-using std::min;
-} // namespace Gdiplus
-#include <gdiplus.h>
+#include "forms/gdiplus_session.h"
 
 namespace uplift::win {
 
 namespace {
 
 using namespace Gdiplus;
-
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        GdiplusStartupInput input;
-        ok_ = GdiplusStartup(&token_, &input, nullptr) == Ok;
-    }
-    ~GdiplusSession() {
-        if (ok_) GdiplusShutdown(token_);
-    }
-    bool Ok_() const { return ok_; }
-
-private:
-    ULONG_PTR token_ = 0;
-    bool ok_ = false;
-};
-
-bool GdiplusReady() {
-    static GdiplusSession session;
-    return session.Ok_();
-}
-
-const Color kInk(255, 52, 73, 94);
-const Color kWarm(255, 240, 138, 36);
-const Color kSky(255, 66, 133, 204);
-const Color kPaper(255, 255, 255, 255);
+using namespace pictures;
 
 // A speech bubble with a small heart: the affirmation.
 void DrawBubble(Graphics& g, REAL s) {
@@ -115,10 +81,8 @@ void DrawScreen(Graphics& g, REAL s) {
 void frmMenu::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
     if (!GdiplusReady()) return;
     Graphics g(dc);
-    g.SetSmoothingMode(SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(PixelOffsetModeHalf);
+    PrepareGraphics(g, pixels);
     const REAL size = static_cast<REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
-    g.TranslateTransform(static_cast<REAL>(pixels.left), static_cast<REAL>(pixels.top));
     if (name == L"imgAffirmation")
         DrawBubble(g, size);
     else if (name == L"imgDisplayTimes")

@@ -3,6 +3,8 @@
 
 #include "app/frm_menu.h"
 
+#include "affirmations/frm_list.h"
+#include "affirmations/open_file_dialog.h"
 #include "forms/control_table.h"
 #include "options/common_dialog.h"
 #include "schedule/durations.h"
@@ -116,13 +118,7 @@ mCommonDialog& CommonDialog() {
 void frmMenu::CreateOptionControls() {
     CreateControls(kOptionControls);
     SetClientTwips(kClientWidthTwips, kClientHeightTwips);
-    // Centred on the screen; the form is shown later.
-    RECT r{};
-    ::GetWindowRect(hWnd(), &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(); // shown later
     // A long affirmation may be pasted: the text box takes as much as the store does.
     ::SendMessageW(Control(L"txtCaption"), EM_SETLIMITTEXT, 0, 0);
 }
@@ -200,9 +196,8 @@ void frmMenu::Control_Event(std::wstring_view name, UINT code) {
         {L"cmdFont", &frmMenu::cmdFont_Click},
         {L"cmdBackgroundColor", &frmMenu::cmdBackgroundColor_Click},
         {L"cmdTextColor", &frmMenu::cmdTextColor_Click},
-        // The list editor, the ready-made affirmations, the about box and help come with their windows.
-        {L"cmdList", nullptr},
-        {L"cmdMore", nullptr},
+        {L"cmdList", &frmMenu::cmdList_Click},
+        {L"cmdMore", &frmMenu::cmdMore_Click},
     }};
     if (name.starts_with(L"opt") && code == BN_CLICKED) return ChooseOption();
     if (name == L"txtCaption" && code == EN_CHANGE) {
@@ -279,6 +274,20 @@ void frmMenu::cmdTest_Click() {
     SetVisible(true);
     TestRunning = false;
     ::SetCursor(previous);
+}
+
+void frmMenu::cmdList_Click() {
+    {
+        frmList editor(programFolder_);
+        if (editor.Load(hWnd())) editor.ShowModal(hWnd());
+        editor.Unload();
+    }
+    LoadMessages();
+}
+
+void frmMenu::cmdMore_Click() {
+    const std::vector<std::wstring> names = ChooseReadyMade(hWnd(), programFolder_, false);
+    if (!names.empty()) SetText(L"txtCaption", names.front()); // the record follows the text box
 }
 
 void frmMenu::cmdFont_Click() {

@@ -1,0 +1,105 @@
+// frmList: the pictures of its three list buttons, drawn as shapes at the size they take on the
+// screen, so that they stay sharp at every resolution.
+
+#include "affirmations/frm_list.h"
+
+#include "forms/gdiplus_session.h"
+
+namespace uplift::win {
+
+namespace {
+
+using namespace Gdiplus;
+using namespace pictures;
+
+const Color kRed(255, 204, 64, 64);
+
+REAL LineWidth(REAL s) {
+    return std::max<REAL>(1.0f, s / 24);
+}
+
+// A sheet with a folded corner and three lines of text: an affirmation of the list.
+void DrawSheet(Graphics& g, REAL s, REAL x, REAL y, REAL w, REAL h) {
+    const REAL fold = w * 0.3f;
+    GraphicsPath sheet;
+    sheet.AddLine(x, y, x + w - fold, y);
+    sheet.AddLine(x + w - fold, y, x + w, y + fold);
+    sheet.AddLine(x + w, y + fold, x + w, y + h);
+    sheet.AddLine(x + w, y + h, x, y + h);
+    sheet.CloseFigure();
+    SolidBrush paper(kPaper);
+    g.FillPath(&paper, &sheet);
+    Pen outline(kInk, LineWidth(s));
+    outline.SetLineJoin(LineJoinRound);
+    g.DrawPath(&outline, &sheet);
+    g.DrawLine(&outline, PointF(x + w - fold, y), PointF(x + w - fold, y + fold));
+    g.DrawLine(&outline, PointF(x + w - fold, y + fold), PointF(x + w, y + fold));
+    Pen text(kSky, LineWidth(s) * 1.3f);
+    for (int line = 0; line < 3; ++line) {
+        const REAL at = y + h * (0.42f + 0.18f * static_cast<REAL>(line));
+        g.DrawLine(&text, PointF(x + w * 0.2f, at), PointF(x + w * (line == 2 ? 0.55f : 0.8f), at));
+    }
+}
+
+// A round badge at the lower right with a plus or a cross.
+void DrawBadge(Graphics& g, REAL s, const Color& colour, bool cross) {
+    const REAL d = s * 0.46f, x = s - d - s * 0.02f, y = s - d - s * 0.02f;
+    SolidBrush fill(colour);
+    g.FillEllipse(&fill, x, y, d, d);
+    Pen ring(kPaper, LineWidth(s));
+    g.DrawEllipse(&ring, x, y, d, d);
+    Pen mark(kPaper, LineWidth(s) * 2.0f);
+    mark.SetStartCap(LineCapRound);
+    mark.SetEndCap(LineCapRound);
+    const REAL cx = x + d / 2, cy = y + d / 2, r = d * (cross ? 0.2f : 0.26f);
+    if (cross) {
+        g.DrawLine(&mark, PointF(cx - r, cy - r), PointF(cx + r, cy + r));
+        g.DrawLine(&mark, PointF(cx - r, cy + r), PointF(cx + r, cy - r));
+    } else {
+        g.DrawLine(&mark, PointF(cx - r, cy), PointF(cx + r, cy));
+        g.DrawLine(&mark, PointF(cx, cy - r), PointF(cx, cy + r));
+    }
+}
+
+// An open folder with a sheet in it: ready-made affirmations.
+void DrawFolder(Graphics& g, REAL s) {
+    const REAL line = LineWidth(s);
+    SolidBrush back(Color(255, 214, 112, 20));
+    GraphicsPath tab;
+    tab.AddLine(s * 0.06f, s * 0.2f, s * 0.36f, s * 0.2f);
+    tab.AddLine(s * 0.36f, s * 0.2f, s * 0.44f, s * 0.28f);
+    tab.AddLine(s * 0.44f, s * 0.28f, s * 0.9f, s * 0.28f);
+    tab.AddLine(s * 0.9f, s * 0.28f, s * 0.9f, s * 0.86f);
+    tab.AddLine(s * 0.9f, s * 0.86f, s * 0.06f, s * 0.86f);
+    tab.CloseFigure();
+    g.FillPath(&back, &tab);
+    DrawSheet(g, s, s * 0.24f, s * 0.1f, s * 0.5f, s * 0.56f);
+    GraphicsPath front;
+    front.AddLine(s * 0.16f, s * 0.46f, s * 0.98f, s * 0.46f);
+    front.AddLine(s * 0.98f, s * 0.46f, s * 0.88f, s * 0.86f);
+    front.AddLine(s * 0.88f, s * 0.86f, s * 0.04f, s * 0.86f);
+    front.CloseFigure();
+    SolidBrush fill(kWarm);
+    g.FillPath(&fill, &front);
+    Pen outline(kInk, line);
+    outline.SetLineJoin(LineJoinRound);
+    g.DrawPath(&outline, &front);
+    g.DrawPath(&outline, &tab);
+}
+
+} // namespace
+
+void frmList::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
+    if (!GdiplusReady()) return;
+    Graphics g(dc);
+    PrepareGraphics(g, pixels);
+    const REAL s = static_cast<REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
+    if (name == L"cmdBrowse") {
+        DrawFolder(g, s);
+        return;
+    }
+    DrawSheet(g, s, s * 0.12f, s * 0.04f, s * 0.6f, s * 0.78f);
+    DrawBadge(g, s, name == L"cmdAdd" ? kSky : kRed, name == L"cmdDelete");
+}
+
+} // namespace uplift::win
