@@ -39,7 +39,10 @@ int Usage() {
         L"                                   visibility of that process's window of that class, at start and "
         L"at\n"
         L"                                   each change: state 0|1 unix-us previous-poll-us hwnd rect\n"
-        L"  hold                             keeps a hidden window (and so Wine's desktop) until killed\n");
+        L"  hold                             keeps a hidden window (and so Wine's desktop) until killed\n"
+        L"  items <hwnd>                     a list box's entries: selected caret text\n"
+        L"  lock <path>                      holds the file open without sharing, prints \"locked\", until "
+        L"killed\n");
     return kUsage;
 }
 
@@ -257,6 +260,36 @@ int Hold() {
     return kOk;
 }
 
+// LB_GETTEXT is carried across processes like CB_GETLBTEXT.
+int Items(const std::wstring& list) {
+    HWND hwnd = Window(list);
+    DWORD_PTR count = 0, caret = 0;
+    if (!SendMessageTimeoutW(hwnd, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 20000, &count)) return kNotFound;
+    SendMessageTimeoutW(hwnd, LB_GETCARETINDEX, 0, 0, SMTO_ABORTIFHUNG, 20000, &caret);
+    std::wstring out;
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0, selected = 0;
+        SendMessageTimeoutW(hwnd, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 20000, &length);
+        std::vector<wchar_t> text(length + 1);
+        SendMessageTimeoutW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                            20000, &length);
+        SendMessageTimeoutW(hwnd, LB_GETSEL, i, 0, SMTO_ABORTIFHUNG, 20000, &selected);
+        out += std::wstring(selected > 0 ? L"1\t" : L"0\t") + (i == caret ? L"1\t" : L"0\t") + text.data() +
+               L"\n";
+    }
+    Out(out);
+    return kOk;
+}
+
+int Lock(const std::wstring& path) {
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kNotFound;
+    Out(L"locked\n");
+    Sleep(INFINITE);
+    return kOk;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -269,5 +302,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"controls" && args.size() == 1) return Controls(args[0]);
     if (command == L"watch" && args.size() >= 3 && args.size() <= 5) return Watch(args);
     if (command == L"hold" && args.empty()) return Hold();
+    if (command == L"items" && args.size() == 1) return Items(args[0]);
+    if (command == L"lock" && args.size() == 1) return Lock(args[0]);
     return Usage();
 }

@@ -29,7 +29,7 @@ constexpr UINT kTellNotWhole = WM_APP + 2;
 // clang-format off
 constexpr std::array<ControlSpec, 11> kListControls{{
     {K::Panel, L"picBackground", L"", L"", {120, 60, 8640, 6480}},
-    {K::Label, L"Text1", L"&Affirmations to be used:", L"", {360, 360, 1935, 285}},
+    {K::Label, L"Text1", L"&Affirmations to be used:", L"", {360, 360, 1935, 240}}, // ends where the list starts
     {K::ListBox, L"lsMessage", L"", L"", {360, 600, 8175, 3960}, 4},
     {K::TextBox, L"txtMessage", L"", L"", {360, 4680, 8175, 375}, 3},
     {K::Separator, L"Frame1", L"", L"", {240, 5160, 8415, 40}},

@@ -41,17 +41,18 @@ void DrawSheet(Graphics& g, REAL s, REAL x, REAL y, REAL w, REAL h) {
     }
 }
 
-// A round badge at the lower right with a plus or a cross.
+// A round badge at the lower right with a plus or a cross, on a rim of paper that parts it from the sheet.
 void DrawBadge(Graphics& g, REAL s, const Color& colour, bool cross) {
-    const REAL d = s * 0.46f, x = s - d - s * 0.02f, y = s - d - s * 0.02f;
+    const REAL line = LineWidth(s);
+    const REAL d = s * 0.5f, x = s - d - line, y = s - d - line;
+    SolidBrush rim(kPaper);
+    g.FillEllipse(&rim, x - line, y - line, d + 2 * line, d + 2 * line);
     SolidBrush fill(colour);
     g.FillEllipse(&fill, x, y, d, d);
-    Pen ring(kPaper, LineWidth(s));
-    g.DrawEllipse(&ring, x, y, d, d);
-    Pen mark(kPaper, LineWidth(s) * 2.0f);
+    Pen mark(kPaper, std::max<REAL>(1.5f, s / 11));
     mark.SetStartCap(LineCapRound);
     mark.SetEndCap(LineCapRound);
-    const REAL cx = x + d / 2, cy = y + d / 2, r = d * (cross ? 0.2f : 0.26f);
+    const REAL cx = x + d / 2, cy = y + d / 2, r = d * (cross ? 0.2f : 0.27f);
     if (cross) {
         g.DrawLine(&mark, PointF(cx - r, cy - r), PointF(cx + r, cy + r));
         g.DrawLine(&mark, PointF(cx - r, cy + r), PointF(cx + r, cy - r));
