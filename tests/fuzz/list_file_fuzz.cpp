@@ -32,7 +32,8 @@ void CheckListFile(std::string_view bytes) {
     const std::string written = WriteListFile(entries, latin1);
     Check(ReadListFile(written, latin1) == expected);
     Check(WriteListFile(expected, latin1) == written);
-    if (!bytes.starts_with(kUtf8Bom)) Check(ParseListText(latin1.Decode(bytes)) == entries);
+    if (!bytes.starts_with(kUtf8Bom) && !LooksLikeUtf8(bytes))
+        Check(ParseListText(latin1.Decode(bytes)) == entries);
 }
 
 // The bytes as a small image: the first byte gives the width, each later byte a pixel from a

@@ -40,7 +40,8 @@ std::vector<std::size_t> ListModel::Delete() {
         if (selected_[i]) {
             removed.push_back(i);
         } else {
-            entries_[kept++] = std::move(entries_[i]);
+            if (kept != i) entries_[kept] = std::move(entries_[i]);
+            ++kept;
         }
     }
     entries_.resize(kept);
