@@ -145,20 +145,24 @@ std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
             return ErrorDescription(error);
         }
     }
-    CopySecurity(path, temporary);
-    // A read-only list is replaced rather than refused; its other attributes stay.
+    // A read-only list is replaced rather than refused. The new file carries what the old one did
+    // but read-only: its other attributes, then its owner and access rules (which the platform may
+    // change with the attributes).
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-    if (existed && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    const bool readOnly = existed && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (existed && (attributes & kCarried)) ::SetFileAttributesW(temporary.c_str(), attributes & kCarried);
+    if (existed) CopySecurity(path, temporary);
     if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = ::GetLastError();
+        if (readOnly) ::SetFileAttributesW(path.c_str(), attributes);
+        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(temporary.c_str());
         return ErrorDescription(error);
     }
-    constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (existed && (attributes & kCarried)) ::SetFileAttributesW(path.c_str(), attributes & kCarried);
     return std::nullopt;
 }
 
