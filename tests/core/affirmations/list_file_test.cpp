@@ -44,7 +44,12 @@ TEST(ReadListFile, ChoosesTheEncodingByTheByteOrderMark) {
         {"\xEF\xBB\xBF\"\xE6\x97\xA5\xE6\x9C\xAC\"\r\n\"\xE2\x9C\x93\"\r\n", {L"\u65E5\u672C", L"\u2713"}},
         {"\xEF\xBB\xBF\r\n\r\n", {}},
         {"\xEF\xBB", {L"\u00EF\u00BB"}},
-        {"\xEF\xBB\xBF\"\xFF\xC3\"", {L"\uFFFD\uFFFD"}},     // broken UTF-8
+        {"\"Caf\xC3\xA9\"\r\n\"\xE2\x9C\x93 \xF0\x9F\x98\x80\"",
+         {L"Caf\u00E9", L"\u2713 \U0001F600"}}, // unmarked UTF-8
+        {"\"\xC3\xA9\",\"\xE9\"",
+         {L"\u00C3\u00A9", L"\u00E9"}}, // one byte that is no UTF-8 makes it all ANSI
+        {"\"\xC0\xAF\",\"a\xE2\x9C\"", {L"\u00C0\u00AF", L"a\u00E2\u009C"}}, // overlong, cut short
+        {"\xEF\xBB\xBF\"\xFF\xC3\"", {L"\uFFFD\uFFFD"}},                     // broken UTF-8
         {"\xEF\xBB\xBF\"a\xE2\x82\",b", {L"a\uFFFD", L"b"}}, // a sequence cut by the closing quote
         {"\xEF\xBB\xBF\xEF\xBB\xBF\"x\"", {L"\uFEFF\"x\""}}, // only the first mark is taken off
         {"\"a\0b\"\r\n\0\0\r\n"sv, {std::wstring(L"a\0b", 3), std::wstring(2, L'\0')}},
@@ -70,6 +75,8 @@ TEST(WriteListFile, WritesOneQuotedLinePerEntryInTheCodePageOrElseAllInUtf8) {
         {"a quote becomes two apostrophes", {L"say \"hi\"", L"\""}, "\"say ''hi''\"\r\n\"''\"\r\n"},
         {"line breaks become blanks", {L"one\r\ntwo\rthree\nfour\n\n"}, "\"one two three four  \"\r\n"},
         {"NUL kept", {std::wstring(L"a\0b", 3)}, "\"a\0b\"\r\n"sv},
+        {"ANSI that would read as UTF-8", {L"\u00C3\u00A9"}, "\xEF\xBB\xBF\"\xC3\x83\xC2\xA9\"\r\n"},
+        {"ANSI that would not", {L"\u00C3\u00A9", L"\u00E9"}, "\"\xC3\xA9\"\r\n\"\xE9\"\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WriteListFile(c.Written, kLatin1), c.Expected) << c.Name;
