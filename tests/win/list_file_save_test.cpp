@@ -14,20 +14,18 @@ namespace {
 using Entries = std::vector<std::wstring>;
 
 std::vector<BYTE> Access(const std::wstring& path) {
+    std::vector<BYTE> rules(4096);
     DWORD size = 0;
-    ::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-    std::vector<BYTE> rules(size);
-    ::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, rules.data(), size, &size);
+    ::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, rules.data(), 4096, &size);
     return rules;
 }
 
 TEST(ListFileSave, KeepsAttributesAndAccessClearsLeftoversAndTellsAPartialRead) {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        temp + std::wstring(L"UpliftBeaconSave") + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring path = ListFilePath(folder), leftover = path + L".new";
+    const std::wstring path =
+        temp + (L"UpliftBeaconSave" + std::to_wstring(::GetCurrentProcessId())) + L".Lst";
+    const std::wstring leftover = path + L".new";
     std::ofstream(leftover.c_str()) << "from a failed save";
     ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     std::ofstream(path.c_str(), std::ios::binary) << "\"one\"\r\n\"two\"\r\n\"three\"\r\n";
@@ -55,7 +53,6 @@ TEST(ListFileSave, KeepsAttributesAndAccessClearsLeftoversAndTellsAPartialRead) 
     EXPECT_EQ(::GetFileAttributesW(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileW(path.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace

@@ -25,23 +25,8 @@ TEST(ReadOpenFileBuffer, TakesOneOrSeveralNamesEachWhole) {
     for (const auto& [file, title, fileName, fileTitle, names, folder] : cases) {
         const OpenFileChoice got = ReadOpenFileBuffer(file, title);
         EXPECT_EQ(std::tie(got.FileName, got.FileTitle, got.Names, got.Folder),
-                  std::tie(fileName, fileTitle, names, folder))
-            << testing::PrintToString(std::wstring(file));
+                  std::tie(fileName, fileTitle, names, folder));
     }
-}
-
-TEST(OpenFileSettings, ReadyMadeRequestsFlagsAndFilter) {
-    OpenFileSettings s;
-    SetReadyMadeRequest(s, L"C:\\Program", false);
-    EXPECT_EQ(
-        std::tie(s.Flags, s.InitDir, s.DialogTitle),
-        std::tuple(0x81804u, L"C:\\Program\\Affirmations"s, L"Please select affirmations to add to list"s));
-    SetReadyMadeRequest(s, L"C:\\", true);
-    s.ReadOnly = true;
-    s.Flags |= 0x60; // a hook and a template are never asked for
-    EXPECT_EQ(std::tuple(OpenFileFlags(s), s.InitDir), std::tuple(0x81A05u, L"C:\\Affirmations"s));
-    EXPECT_EQ(OpenFileFilter(L"Text (*.txt)|*.txt:All|*.*"), L"Text (*.txt)\0*.txt\0All\0*.*\0\0"sv);
-    EXPECT_EQ(OpenFileFilter(L""), L"\0\0"sv);
 }
 
 } // namespace
