@@ -5,6 +5,8 @@
 
 #include "forms/gdiplus_session.h"
 
+#include <cmath>
+
 namespace uplift::win {
 
 namespace {
@@ -14,13 +16,20 @@ using namespace pictures;
 
 const Color kRed(255, 204, 64, 64);
 
-REAL LineWidth(REAL s) {
-    return std::max<REAL>(1.0f, s / 24);
+// Whole-pixel strokes on the pixel grid stay crisp at the small sizes of the lower resolutions: a
+// stroke of odd width is centred on a pixel's middle, one of even width between two pixels.
+REAL LineWidth(REAL s, REAL share = 24) {
+    return std::max<REAL>(1.0f, std::round(s / share));
+}
+REAL Snap(REAL at, REAL width) {
+    return static_cast<int>(width) % 2 ? std::floor(at) + 0.5f : std::round(at);
 }
 
 // A sheet with a folded corner and three lines of text: an affirmation of the list.
 void DrawSheet(Graphics& g, REAL s, REAL x, REAL y, REAL w, REAL h) {
-    const REAL fold = w * 0.3f;
+    const REAL line = LineWidth(s), right = Snap(x + w, line);
+    x = Snap(x, line), y = Snap(y, line), h = Snap(y + h, line) - y, w = right - x;
+    const REAL fold = std::round(w * 0.3f);
     GraphicsPath sheet;
     sheet.AddLine(x, y, x + w - fold, y);
     sheet.AddLine(x + w - fold, y, x + w, y + fold);
@@ -29,15 +38,16 @@ void DrawSheet(Graphics& g, REAL s, REAL x, REAL y, REAL w, REAL h) {
     sheet.CloseFigure();
     SolidBrush paper(kPaper);
     g.FillPath(&paper, &sheet);
-    Pen outline(kInk, LineWidth(s));
+    Pen outline(kInk, line);
     outline.SetLineJoin(LineJoinRound);
     g.DrawPath(&outline, &sheet);
     g.DrawLine(&outline, PointF(x + w - fold, y), PointF(x + w - fold, y + fold));
     g.DrawLine(&outline, PointF(x + w - fold, y + fold), PointF(x + w, y + fold));
-    Pen text(kSky, LineWidth(s) * 1.3f);
-    for (int line = 0; line < 3; ++line) {
-        const REAL at = y + h * (0.42f + 0.18f * static_cast<REAL>(line));
-        g.DrawLine(&text, PointF(x + w * 0.2f, at), PointF(x + w * (line == 2 ? 0.55f : 0.8f), at));
+    const REAL textWidth = LineWidth(s, 16);
+    Pen text(kSky, textWidth);
+    for (int row = 0; row < 3; ++row) {
+        const REAL at = Snap(y + h * (0.42f + 0.18f * static_cast<REAL>(row)), textWidth);
+        g.DrawLine(&text, PointF(x + w * 0.2f, at), PointF(x + w * (row == 2 ? 0.55f : 0.8f), at));
     }
 }
 
@@ -49,10 +59,12 @@ void DrawBadge(Graphics& g, REAL s, const Color& colour, bool cross) {
     g.FillEllipse(&rim, x - line, y - line, d + 2 * line, d + 2 * line);
     SolidBrush fill(colour);
     g.FillEllipse(&fill, x, y, d, d);
-    Pen mark(kPaper, std::max<REAL>(1.5f, s / 11));
-    mark.SetStartCap(LineCapRound);
-    mark.SetEndCap(LineCapRound);
-    const REAL cx = x + d / 2, cy = y + d / 2, r = d * (cross ? 0.2f : 0.27f);
+    const REAL width = std::max<REAL>(2.0f, LineWidth(s, 11));
+    Pen mark(kPaper, width);
+    mark.SetStartCap(cross ? LineCapRound : LineCapFlat);
+    mark.SetEndCap(cross ? LineCapRound : LineCapFlat);
+    const REAL cx = Snap(x + d / 2, width), cy = Snap(y + d / 2, width),
+               r = std::round(d * (cross ? 0.24f : 0.3f));
     if (cross) {
         g.DrawLine(&mark, PointF(cx - r, cy - r), PointF(cx + r, cy + r));
         g.DrawLine(&mark, PointF(cx - r, cy + r), PointF(cx + r, cy - r));

@@ -418,6 +418,15 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
         result = 0;
         return true;
+    case WM_NEXTDLGCTL: {
+        // Sent by the dialog manners for a label's access key: the focus goes to the label, then on
+        // to the control after it, as in a dialog box.
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : ::GetNextDlgTabItem(hWnd(), ::GetFocus(), wParam != 0);
+        if (next) ::SetFocus(next);
+        result = 0;
+        return true;
+    }
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
