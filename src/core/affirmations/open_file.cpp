@@ -31,11 +31,13 @@ void SetReadyMadeRequest(OpenFileSettings& settings, std::wstring_view programFo
                      (several ? kOpenAllowMultiSelect : 0);
 }
 
-OpenFileChoice ReadOpenFileBuffer(std::wstring_view file, std::wstring_view title) {
+std::optional<OpenFileChoice> ReadOpenFileBuffer(std::wstring_view file, std::wstring_view title) {
+    constexpr std::wstring_view kEnd(L"\0\0", 2);
+    if (file.find(kEnd) == std::wstring_view::npos) return std::nullopt;
     OpenFileChoice choice;
-    const std::size_t first = std::min(file.find(L'\0'), file.size());
-    std::wstring_view rest = first < file.size() ? file.substr(first + 1) : std::wstring_view();
-    rest = rest.substr(0, rest.find(std::wstring_view(L"\0\0", 2)));
+    const std::size_t first = file.find(L'\0');
+    std::wstring_view rest = file.substr(first + 1);
+    rest = rest.substr(0, rest.find(kEnd));
     if (rest.empty() || rest.front() == L'\0') {
         // One file: its full path.
         const std::wstring_view path = file.substr(0, first);
@@ -47,7 +49,6 @@ OpenFileChoice ReadOpenFileBuffer(std::wstring_view file, std::wstring_view titl
         return choice;
     }
     choice.Folder = file.substr(0, first);
-    if (rest.back() == L'\0') rest.remove_suffix(1);
     for (std::size_t start = 0; start <= rest.size();) {
         const std::size_t end = std::min(rest.find(L'\0', start), rest.size());
         if (end > start) choice.Names.emplace_back(rest.substr(start, end - start));

@@ -3,6 +3,7 @@
 // flags and filter of a request, and the chosen names read out of the returned buffers.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,8 @@ struct OpenFileChoice {
 
 // The confirmed dialog's file buffer (its whole length, NULs included) and title buffer.
 // One choice fills the file buffer with the full path; several with the folder, then each name,
-// each followed by a NUL, and one more NUL.
-OpenFileChoice ReadOpenFileBuffer(std::wstring_view file, std::wstring_view title);
+// each followed by a NUL, and one more NUL. Nothing when the buffer holds no two NULs in a row:
+// the names were cut short to fit it.
+std::optional<OpenFileChoice> ReadOpenFileBuffer(std::wstring_view file, std::wstring_view title);
 
 } // namespace uplift

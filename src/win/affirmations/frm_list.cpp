@@ -46,7 +46,7 @@ constexpr std::array<ControlSpec, 11> kListControls{{
 constexpr wchar_t kSaveFailedCaption[] = L"Unable to save list";
 constexpr wchar_t kNotWholeText[] =
     L"Data.Lst could not be read whole: it holds more than the list editor can (32,767 affirmations, "
-    L"64 MB), or another program keeps it from being read. Saving from here would lose what was not "
+    L"64\u00A0MB), or another program keeps it from being read. Saving from here would lose what was not "
     L"read, so this list cannot be saved; Data.Lst stays as it is.";
 constexpr wchar_t kFullText[] =
     L"The list holds 32,767 affirmations, as many as it can. Delete some to make room for new ones.";

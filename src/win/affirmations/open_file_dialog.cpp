@@ -48,11 +48,16 @@ std::optional<OpenFileChoice> mCommonDialogFile::ShowOpen(HWND owner) {
         Settings.FilterIndex = -1;
         return std::nullopt;
     }
-    OpenFileChoice choice = ReadOpenFileBuffer(file, title);
+    auto choice = ReadOpenFileBuffer(file, title);
+    if (!choice) {
+        // Some platforms cut the names short to fit rather than fail with FNERR_BUFFERTOOSMALL.
+        bufferTooSmall_ = true;
+        return std::nullopt;
+    }
     Settings.FilterIndex = static_cast<std::int32_t>(request.nFilterIndex);
     Settings.Flags = request.Flags;
     if (request.Flags & OFN_READONLY) Settings.ReadOnly = true;
-    Settings.InitDir = choice.Folder;
+    Settings.InitDir = choice->Folder;
     return choice;
 }
 
