@@ -25,22 +25,24 @@ REAL Snap(REAL at, REAL width) {
     return static_cast<int>(width) % 2 ? std::floor(at) + 0.5f : std::round(at);
 }
 
+// A closed shape through the points, filled and outlined in ink.
+void DrawShape(Graphics& g, std::initializer_list<PointF> points, const Color& fill, REAL line) {
+    GraphicsPath path;
+    path.AddPolygon(points.begin(), static_cast<INT>(points.size()));
+    SolidBrush brush(fill);
+    g.FillPath(&brush, &path);
+    Pen outline(kInk, line);
+    outline.SetLineJoin(LineJoinRound);
+    g.DrawPath(&outline, &path);
+}
+
 // A sheet with a folded corner and three lines of text: an affirmation of the list.
 void DrawSheet(Graphics& g, REAL s, REAL x, REAL y, REAL w, REAL h) {
     const REAL line = LineWidth(s), right = Snap(x + w, line);
     x = Snap(x, line), y = Snap(y, line), h = Snap(y + h, line) - y, w = right - x;
     const REAL fold = std::round(w * 0.3f);
-    GraphicsPath sheet;
-    sheet.AddLine(x, y, x + w - fold, y);
-    sheet.AddLine(x + w - fold, y, x + w, y + fold);
-    sheet.AddLine(x + w, y + fold, x + w, y + h);
-    sheet.AddLine(x + w, y + h, x, y + h);
-    sheet.CloseFigure();
-    SolidBrush paper(kPaper);
-    g.FillPath(&paper, &sheet);
+    DrawShape(g, {{x, y}, {x + w - fold, y}, {x + w, y + fold}, {x + w, y + h}, {x, y + h}}, kPaper, line);
     Pen outline(kInk, line);
-    outline.SetLineJoin(LineJoinRound);
-    g.DrawPath(&outline, &sheet);
     g.DrawLine(&outline, PointF(x + w - fold, y), PointF(x + w - fold, y + fold));
     g.DrawLine(&outline, PointF(x + w - fold, y + fold), PointF(x + w, y + fold));
     const REAL textWidth = LineWidth(s, 16);
@@ -77,27 +79,18 @@ void DrawBadge(Graphics& g, REAL s, const Color& colour, bool cross) {
 // An open folder with a sheet in it: ready-made affirmations.
 void DrawFolder(Graphics& g, REAL s) {
     const REAL line = LineWidth(s);
-    SolidBrush back(Color(255, 214, 112, 20));
-    GraphicsPath tab;
-    tab.AddLine(s * 0.06f, s * 0.2f, s * 0.36f, s * 0.2f);
-    tab.AddLine(s * 0.36f, s * 0.2f, s * 0.44f, s * 0.28f);
-    tab.AddLine(s * 0.44f, s * 0.28f, s * 0.9f, s * 0.28f);
-    tab.AddLine(s * 0.9f, s * 0.28f, s * 0.9f, s * 0.86f);
-    tab.AddLine(s * 0.9f, s * 0.86f, s * 0.06f, s * 0.86f);
-    tab.CloseFigure();
-    g.FillPath(&back, &tab);
+    DrawShape(g,
+              {{s * 0.06f, s * 0.2f},
+               {s * 0.36f, s * 0.2f},
+               {s * 0.44f, s * 0.28f},
+               {s * 0.9f, s * 0.28f},
+               {s * 0.9f, s * 0.86f},
+               {s * 0.06f, s * 0.86f}},
+              Color(255, 214, 112, 20), line);
     DrawSheet(g, s, s * 0.24f, s * 0.1f, s * 0.5f, s * 0.56f);
-    GraphicsPath front;
-    front.AddLine(s * 0.16f, s * 0.46f, s * 0.98f, s * 0.46f);
-    front.AddLine(s * 0.98f, s * 0.46f, s * 0.88f, s * 0.86f);
-    front.AddLine(s * 0.88f, s * 0.86f, s * 0.04f, s * 0.86f);
-    front.CloseFigure();
-    SolidBrush fill(kWarm);
-    g.FillPath(&fill, &front);
-    Pen outline(kInk, line);
-    outline.SetLineJoin(LineJoinRound);
-    g.DrawPath(&outline, &front);
-    g.DrawPath(&outline, &tab);
+    DrawShape(
+        g, {{s * 0.16f, s * 0.46f}, {s * 0.98f, s * 0.46f}, {s * 0.88f, s * 0.86f}, {s * 0.04f, s * 0.86f}},
+        kWarm, line);
 }
 
 } // namespace
@@ -105,8 +98,7 @@ void DrawFolder(Graphics& g, REAL s) {
 void frmList::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
     if (!GdiplusReady()) return;
     Graphics g(dc);
-    PrepareGraphics(g, pixels);
-    const REAL s = static_cast<REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
+    const REAL s = PrepareGraphics(g, pixels);
     if (name == L"cmdBrowse") {
         DrawFolder(g, s);
         return;

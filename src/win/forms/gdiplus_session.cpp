@@ -29,10 +29,11 @@ bool GdiplusReady() {
     return session.Ready();
 }
 
-void PrepareGraphics(Gdiplus::Graphics& g, const RECT& pixels) {
+Gdiplus::REAL PrepareGraphics(Gdiplus::Graphics& g, const RECT& pixels) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     g.TranslateTransform(static_cast<Gdiplus::REAL>(pixels.left), static_cast<Gdiplus::REAL>(pixels.top));
+    return static_cast<Gdiplus::REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
 }
 
 } // namespace uplift::win

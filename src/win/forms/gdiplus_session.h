@@ -27,7 +27,8 @@ inline const Gdiplus::Color kSky(255, 66, 133, 204);
 inline const Gdiplus::Color kPaper(255, 255, 255, 255);
 } // namespace pictures
 
-// A graphics surface on `dc`, anti-aliased, with its origin at the picture's top left corner.
-void PrepareGraphics(Gdiplus::Graphics& g, const RECT& pixels);
+// Anti-aliased drawing with the origin at the picture's top left corner; the side of the largest
+// square the picture holds.
+Gdiplus::REAL PrepareGraphics(Gdiplus::Graphics& g, const RECT& pixels);
 
 } // namespace uplift::win

@@ -81,8 +81,7 @@ void DrawScreen(Graphics& g, REAL s) {
 void frmMenu::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
     if (!GdiplusReady()) return;
     Graphics g(dc);
-    PrepareGraphics(g, pixels);
-    const REAL size = static_cast<REAL>(std::min(pixels.right - pixels.left, pixels.bottom - pixels.top));
+    const REAL size = PrepareGraphics(g, pixels);
     if (name == L"imgAffirmation")
         DrawBubble(g, size);
     else if (name == L"imgDisplayTimes")
