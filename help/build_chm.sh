@@ -39,10 +39,10 @@ if [ "$(id -u)" = 0 ]; then
 else
     enter="unshare -r chroot"
 fi
-env -i LC_ALL=C PATH=/usr/sbin:/usr/bin:/sbin:/bin $enter "$root" /bin/chmcmd /UpliftBeacon.hhp >"$root/log.txt" 2>&1 ||
-    { cat "$root/log.txt" >&2; exit 1; }
-if [ ! -s "$root/UpliftBeacon.chm" ]; then
+if ! env -i LC_ALL=C PATH=/usr/sbin:/usr/bin:/sbin:/bin $enter "$root" /bin/chmcmd /UpliftBeacon.hhp \
+    >"$root/log.txt" 2>&1 || [ ! -s "$root/UpliftBeacon.chm" ]; then
     cat "$root/log.txt" >&2
+    echo "build_chm.sh: chmcmd failed on $project (run through \"$enter\", which needs root or user namespaces)" >&2
     exit 1
 fi
 cp "$root/UpliftBeacon.chm" "$output"

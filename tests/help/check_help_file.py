@@ -5,11 +5,16 @@ Usage: check_help_file.py CHMLS CHM HELP_TOPICS_HEADER"""
 import pathlib, re, shutil, subprocess, sys, tempfile
 
 chmls, chm, header = sys.argv[1:4]
+
+
+def run(*args):
+    return subprocess.run([chmls, *args], capture_output=True, text=True, check=True).stdout
+
+
 numbers = {int(n) for n in re.findall(r"kHelp\w+ = ([1-9]\d*);", pathlib.Path(header).read_text())}
 with tempfile.TemporaryDirectory() as tmp:
     copy = pathlib.Path(tmp, "help.chm")  # chmls writes the context map beside the file it reads
     shutil.copy(chm, copy)
-    run = lambda *args: subprocess.run([chmls, *args], capture_output=True, text=True, check=True).stdout
     files = {line.strip() for line in run("-p", "-n", "list", str(copy)).splitlines()}
     run("extractalias", str(copy))
     run("extract", str(copy), "/TextPopups.Txt", str(copy.with_name("popups.txt")))
