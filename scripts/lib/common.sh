@@ -18,6 +18,7 @@ HARNESS_PACKAGES=(
     "x11-utils:xdpyinfo"
     "x11-xserver-utils:xset"
     "imagemagick:import"
+    "fp-utils:chmcmd"
     "fonts-liberation:"
     "fonts-wine:"
     "googletest:"
