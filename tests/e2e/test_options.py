@@ -3,8 +3,12 @@ enabling rules, Default then Cancel (Escape) and Default then OK, the close box,
 date that comes, and colour and font dialogs that are cancelled."""
 
 import datetime
+import os
+import shutil
+import subprocess
 
-from e2e_support import ProgramTest, probe, reg_texts, wait_until, windows, xdotool
+from e2e_support import (STORE_KEYS, ProgramTest, probe, reg_texts, reg_write, run, screenshot, wait_until, windows,
+                         xdotool)
 
 WM_CLOSE, WM_COMMAND, BM_CLICK, MNU_SHOW = 0x10, 0x111, 0xF5, 101
 STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "BackgroundColor": "255",
@@ -82,7 +86,7 @@ class OptionsTest(ProgramTest):
         program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
         watch = self.watch()
         self.click(window, "Health & happiness")
-        xdotool("key", "ctrl+a", "type", "--delay", "20", "A longer affirmation & more")
+        xdotool("key", "End", "shift+Home", "type", "--delay", "20", "A longer affirmation & more")
         self.press(window, "&Test")
         _, shown = watch.wait_for(True)
         watch.wait_for(False)
@@ -93,7 +97,7 @@ class OptionsTest(ProgramTest):
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         wait_until(lambda: self.visible(True), "the options window")
         self.click(window, "A longer affirmation & more")
-        xdotool("key", "ctrl+a", "type", "--delay", "20", "Hi")
+        xdotool("key", "End", "shift+Home", "type", "--delay", "20", "Hi")
         self.press(window, "&Test")
         _, test = watch.wait_for(True)
         watch.wait_for(False)
@@ -121,3 +125,47 @@ class OptionsTest(ProgramTest):
         self.assertEqual((texts["BackgroundColor"], texts["FontName"], texts["Date"]), ("255", "Courier New", date))
         watch.wait_for(True, timeout=60)
         watch.wait_for(False)
+
+
+class ResolutionTest(ProgramTest):
+    """The dialog at four resolutions, each in a server of its own over a copy of the registry (the setting is read
+    when the server starts), on an X display large enough for 192 dots per inch. The screenshots are kept."""
+
+    def test_the_dialog_grows_with_the_resolution(self):
+        number = next(n for n in range(150, 250) if not os.path.exists("/tmp/.X%d-lock" % n))
+        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1920x1440x24", "-nolisten", "tcp"],
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        prefix = os.path.join(self.folder, "prefix")
+        os.makedirs(prefix)
+        for name in os.listdir(os.environ["WINEPREFIX"]):
+            source = os.path.join(os.environ["WINEPREFIX"], name)
+            if name.endswith(".reg"):
+                shutil.copy2(source, prefix)
+            elif not name.startswith("."):
+                os.symlink(source, os.path.join(prefix, name))
+        shared = dict(os.environ)
+        os.environ.update(WINEPREFIX=prefix, DISPLAY=":%d" % number)
+        widths = {}
+        try:
+            wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number), "the X display")
+            for dpi in (96, 120, 144, 192):
+                run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                    dpi, "/f")
+                run("wineserver", "-k", check=False)
+                run("wineserver", "-w", check=False)
+                reg_write({}, delete=STORE_KEYS)
+                program, window = self.start_ready({"Enabled": "False"})
+                probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+                shown = wait_until(lambda: windows(title="Uplift Beacon Options", visible=True), "the dialog")[0]
+                screenshot(shown["rect"], save_as="options-%d-dpi.png" % dpi)
+                widths[dpi] = shown["rect"][2] - shown["rect"][0]
+                program.kill()
+                self.started.remove(program)
+        finally:
+            run("wineserver", "-k", check=False)
+            os.environ.clear()
+            os.environ.update(shared)
+            xvfb.kill()
+            xvfb.wait()
+        for dpi, width in widths.items():
+            self.assertAlmostEqual(width / widths[96], dpi / 96, delta=0.04, msg="%d dpi: %s" % (dpi, widths))
