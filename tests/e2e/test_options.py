@@ -82,30 +82,29 @@ class OptionsTest(ProgramTest):
         for kept in ("Date", "Everyday", "LastMessageKey", "LastMessageDate", "Enabled"):
             self.assertEqual(texts[kept], STORED[kept], kept)
 
-    def test_the_close_box_saves_and_test_shows_unsaved_text_once(self):
-        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
-        watch = self.watch()
-        self.click(window, "Health & happiness")
-        xdotool("key", "End", "shift+Home", "type", "--delay", "20", "A longer affirmation & more")
+    def type_and_test(self, window, watch, old, new):
+        """Types `new` over the affirmation `old` and presses Test: the width of the test showing."""
+        self.click(window, old)
+        xdotool("key", "End", "shift+Home", "type", "--delay", "20", new)
         self.press(window, "&Test")
         _, shown = watch.wait_for(True)
         watch.wait_for(False)
         wait_until(lambda: self.visible(True), "the options window after the test")
+        return shown[2] - shown[0]
+
+    def test_the_close_box_saves_and_test_shows_unsaved_text_once(self):
+        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
+        watch = self.watch()
+        longer = self.type_and_test(window, watch, "Health & happiness", "A longer affirmation & more")
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
         wait_until(lambda: reg_texts()["txtCaption"] == "A longer affirmation & more", "the close box to save")
         self.assertTrue(program.running() and self.visible(False))
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         wait_until(lambda: self.visible(True), "the options window")
-        self.click(window, "A longer affirmation & more")
-        xdotool("key", "End", "shift+Home", "type", "--delay", "20", "Hi")
-        self.press(window, "&Test")
-        _, test = watch.wait_for(True)
-        watch.wait_for(False)
-        wait_until(lambda: self.visible(True), "the options window after the test")
+        self.assertLess(self.type_and_test(window, watch, "A longer affirmation & more", "Hi"), longer)
         self.press(window, "&Cancel")
         _, next_one = watch.wait_for(True)  # the schedule's own showing, a second later
-        self.assertLess(test[2] - test[0], shown[2] - shown[0])
-        self.assertEqual(next_one[2] - next_one[0], shown[2] - shown[0], "the cancelled text was shown")
+        self.assertEqual(next_one[2] - next_one[0], longer, "the cancelled text was shown")
 
     def test_a_single_date_comes_once_and_cancelled_dialogs_change_nothing(self):
         soon = datetime.datetime.now() + datetime.timedelta(seconds=20)
