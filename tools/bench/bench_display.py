@@ -29,8 +29,8 @@ import time
 E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e")
 sys.path.insert(0, E2E)
 
-from e2e_support import (MESSAGE_CLASS, OPTIONS_TITLE, STORE_KEYS, WM_CLOSE, Started, options_window, probe,  # noqa: E402
-                         reg_write, wait_until, windows, wine_env, xdotool)
+from e2e_support import (MESSAGE_CLASS, OPTIONS_TITLE, STORE_KEYS, WM_CLOSE, Started,  # noqa: E402
+                         options_window, probe, reg_write, wait_until, windows, wine_env, xdotool)
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 # (index of the time length, milliseconds, showings)
