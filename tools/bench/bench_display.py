@@ -332,9 +332,12 @@ def main():
         **measure_cpu(None, server, baseline), "program": (float("nan"), float("nan"))})
     print()
 
-    latencies = escape_latencies(exe, 5, args.interval_us)
+    # Polled every ms: with the probe polling every 225 us or less, Escape typed into notepad went unseen by the
+    # program under Wine 8 here (at 250 us and more it was seen).
+    latencies = escape_latencies(exe, 5, 1000)
     print("Escape typed into notepad to the hidden showing (xdotool start to the first poll that saw it hidden, %d "
-          "runs): median %.1f ms, worst %.1f ms" % (len(latencies), statistics.median(latencies), max(latencies)))
+          "runs, polled every ms): median %.1f ms, worst %.1f ms"
+          % (len(latencies), statistics.median(latencies), max(latencies)))
     print()
 
     settings = {"Pause": PAUSE_60_S, "Time": TIME_5_S, "ScreenBackground": BOX}
