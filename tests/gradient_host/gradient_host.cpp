@@ -155,7 +155,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.lpszClassName = kHostClass;
     if (!::RegisterClassExW(&wc)) return 4;
 
-    DWORD style = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN;
+    // A thin border and no title bar of its own (a window manager would decorate a thick frame).
+    DWORD style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN;
     if (mask & 1) style |= WS_MAXIMIZEBOX;
     if (mask & 2) style |= WS_MINIMIZEBOX;
     const DWORD exStyle = WS_EX_APPWINDOW | (whatsThis ? WS_EX_CONTEXTHELP : 0);

@@ -9,6 +9,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace uplift::win {
@@ -16,6 +18,7 @@ namespace {
 
 constexpr UINT_PTR kHostSubclassId = 0x47544954; // one subclass per host
 const FontDescription kCaptionFont{L"MS Sans Serif", 8.25f, true};
+const FontDescription kScalableCaptionFont{L"Microsoft Sans Serif", 8.25f, true};
 constexpr COLORREF kCaptionColour = RGB(255, 255, 255);
 
 bool EnsureTitleClassRegistered(WNDPROC proc) {
@@ -79,6 +82,24 @@ UINT MouseButtonOf(UINT message) {
 bool IsCaptionButton(GradientTitle::Element element) {
     using enum GradientTitle::Element;
     return element == CloseForm || element == Maximize || element == Minimize;
+}
+
+// "MS Sans Serif" is a raster face that comes in a few sizes only. Where it has none near the size
+// asked for (other resolutions than its own), its scalable successor takes its place, so that the
+// caption keeps its size and its bold weight and stays sharp.
+unique_hfont CreateCaptionFont(int dpi) {
+    unique_hfont font = CreateMessageFont(kCaptionFont, dpi, false);
+    const unique_hdc dc(::CreateCompatibleDC(nullptr));
+    if (!font || !dc) return font;
+    TEXTMETRICW metrics{};
+    {
+        const select_object selected(dc.get(), font.get());
+        if (!::GetTextMetricsW(dc.get(), &metrics)) return font;
+    }
+    const long asked = std::lround(kCaptionFont.Size * dpi / 72.0);
+    const long found = metrics.tmHeight - metrics.tmInternalLeading;
+    if ((metrics.tmPitchAndFamily & TMPF_VECTOR) || std::abs(found - asked) <= 1) return font;
+    return CreateMessageFont(kScalableCaptionFont, dpi, false);
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -355,7 +376,7 @@ void GradientTitle::LayOutAndPaint() {
     if (dpi <= 0) dpi = ScreenDpi();
     if (dpi != dpi_) {
         dpi_ = dpi;
-        font_ = CreateMessageFont(kCaptionFont, dpi, false);
+        font_ = CreateCaptionFont(dpi);
         if (icon_) CopyHostIcon();
     }
     RECT client{};
