@@ -110,6 +110,10 @@ std::wstring WindowText(HWND hwnd) {
 
 } // namespace
 
+// The program's controls belong to it whether or not one of its windows hosts them: the program's
+// link asks for this name, which keeps the bar in it.
+extern "C" const int UpliftGradientTitleControl = 1;
+
 GradientTitle::~GradientTitle() {
     if (host_) ::RemoveWindowSubclass(host_, &GradientTitle::HostProc, kHostSubclassId);
     // The window must not call back into a half-destroyed object.
