@@ -32,20 +32,6 @@ bool EnsureTitleClassRegistered(WNDPROC proc) {
     return ::RegisterClassExW(&wc) != 0;
 }
 
-class paint_dc {
-public:
-    explicit paint_dc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
-    paint_dc(const paint_dc&) = delete;
-    paint_dc& operator=(const paint_dc&) = delete;
-    ~paint_dc() { ::EndPaint(hwnd_, &ps_); }
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
 RECT ToRect(const PixelRect& r, int dx = 0, int dy = 0) {
     return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
@@ -242,8 +228,10 @@ LRESULT GradientTitle::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND: return 1; // the painting covers the whole window
     case WM_PAINT: {
-        const paint_dc paint(hwnd_.get());
-        Paint(paint.get());
+        // Each painting draws the whole bar: the region to update is only validated.
+        const window_dc dc(hwnd_.get());
+        Paint(dc.get());
+        ::ValidateRect(hwnd_.get(), nullptr);
         return 0;
     }
     default: return ::DefWindowProcW(hwnd_.get(), message, wParam, lParam);
