@@ -1,7 +1,5 @@
-"""The gradient title bar, which no window of the program hosts, on gradient_host.exe (UPLIFT_GRADIENT_HOST)
-with the mouse through X. The host appends its state to a file, one JSON line per change: its own caption,
-the bar's caption, its rectangle, zoomed and iconic, the bar's flags and the screen rectangles of the bar
-and its buttons. Screenshots of the bar at 96 and 144 dpi go to the artifacts."""
+"""The gradient title bar, which no window of the program hosts, on gradient_host.exe (UPLIFT_GRADIENT_HOST),
+with the mouse through X. The host appends its state to a file as JSON lines (see gradient_host.cpp)."""
 
 import json
 import os
@@ -12,7 +10,6 @@ import unittest
 from e2e_support import kill_started, log_dir, session_problem, wait_until, windows_path, wine_env
 
 CAPTION = "Gradient & title: Crème brûlée, naïve café"
-DESKTOP = r"HKCU\Control Panel\Desktop"
 
 
 def run(*args, check=True):
@@ -34,8 +31,9 @@ def pixels(left, top, right, bottom, save_as=None):
     return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
 
 
-def gradient_fault(row):
-    """What is wrong with a row of the bar, or None: pure blue to black, blue never rising, no red or green."""
+def gradient_fault(bar):
+    """What is wrong with the bar's top row, or None: pure blue to black, blue never rising, no red or green."""
+    row = pixels(bar[0], bar[1], bar[2], bar[1] + 1)
     if row[0] != (0, 0, 255) or row[-1] != (0, 0, 0):
         return "it runs from %s to %s" % (row[0], row[-1])
     return next(("%s follows %s" % (b, a) for a, b in zip(row, row[1:]) if b[2] > a[2] or b[0] or b[1]), None)
@@ -49,31 +47,37 @@ class Host:
         os.close(handle)
         log = open(os.path.join(log_dir(), "gradient-host-%d.log" % id(self)), "wb")
         self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_GRADIENT_HOST"], windows_path(self.path),
-                                       "--caption", CAPTION] + [str(a) for a in args],
+                                       "--caption", CAPTION, "--at", "0,0"] + [str(a) for a in args],
                                       stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, env=wine_env())
         for cleanup in (lambda: os.remove(self.path), log.close, lambda: kill_started(self.popen)):
             test.addCleanup(cleanup)
         self.last = None
 
-    def current(self):
-        """The host's latest state (the last line written), or None."""
+    def read(self):
         with open(self.path, encoding="utf-8") as f:
             lines = f.read().split("\n")[:-1]
         self.last = json.loads(lines[-1]) if lines else None
         return self.last
 
-    def wait(self, what, predicate=lambda state: True):
-        """The first latest state that satisfies predicate; fails at once if the host ends."""
+    def wait(self, what, predicate=lambda state: True, shot=None, end=0):
+        """The latest state once predicate holds and, with shot, the bar shows the gradient where that state
+        has it (a screenshot of the bar, of its last `end` pixels with end, is then kept). Fails at once when
+        the host ends."""
         def ready():
-            if self.current() and predicate(self.last):
-                return self.last
+            state = self.read()
             if self.popen.poll() is not None:
                 raise AssertionError("the host ended (exit code %s)" % self.popen.returncode)
-            return None
+            painted = not shot or state and gradient_fault(state["bar"]) is None and self.read() == state
+            return state if state and predicate(state) and painted else None
         try:
-            return wait_until(ready, 30, message=what)
+            state = wait_until(ready, 30, message=what)
         except AssertionError as failure:
-            raise AssertionError("%s; the host's last state: %s" % (failure, self.last)) from None
+            fault = shot and self.last and gradient_fault(self.last["bar"])
+            raise AssertionError("%s; the host's last state %s; the bar: %s" % (failure, self.last, fault)) from None
+        if shot:
+            left, top, right, bottom = state["bar"]
+            pixels(right - end if end else left - 2, top - 2, right + 2, bottom + 2, shot)
+        return state
 
 
 class GradientTitleTest(unittest.TestCase):
@@ -83,31 +87,9 @@ class GradientTitleTest(unittest.TestCase):
         if problem:
             raise unittest.SkipTest(problem)
 
-    def click(self, rect):
-        run("xdotool", "mousemove", *centre(rect), "click", 1)
-
-    def look(self, host, save_as, last=None):
-        """Waits until the bar shows the gradient on its top row where the host's latest state has it, and
-        the state holds meanwhile (the window manager may still place the window); keeps a screenshot of the
-        bar (of its end with last) and returns that state."""
-        def painted():
-            state = host.current()
-            left, top, right, _ = state["bar"]
-            fault = gradient_fault(pixels(left, top, right, top + 1))
-            return state if fault is None and host.current() == state else None
-        try:
-            state = wait_until(painted, 30, message="a gradient")
-        except AssertionError:
-            left, top, right, _ = host.last["bar"]
-            self.fail("the bar %s: %s" % (host.last["bar"], gradient_fault(pixels(left, top, right, top + 1))))
-        left, top, right, bottom = state["bar"]
-        pixels(right - last if last else left - 2, top - 2, right + 2, bottom + 2, save_as)
-        return state
-
     def test_drag_maximize_restore_minimize_activate_close(self):
-        host = Host(self, "--mask", 3, "--whats-this", "--at", "0,0")
-        host.wait("the host loaded")
-        start = self.look(host, "gradient-title-96.png")
+        host = Host(self, "--mask", 3, "--whats-this")
+        start = host.wait("loaded", shot="gradient-title-96.png")
         self.assertEqual((start["title"], start["caption"]), ("", CAPTION), "the caption goes to the bar")
         window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid", host.popen.pid,
                                         check=False).stdout.split(), 30, message="the host's X window")[0].decode()
@@ -128,38 +110,34 @@ class GradientTitleTest(unittest.TestCase):
         where = "Position: %d,%d" % tuple(moved[:2])
         wait_until(lambda: where in run("xdotool", "getwindowgeometry", window).stdout.decode(), 30, message=where)
 
-        self.click(placed["maximize"])
-        host.wait("maximized", lambda s: s["zoomed"] and s["maximized"])
-        self.look(host, "gradient-title-96-max.png", 110)
-        self.click(host.last["maximize"])
-        host.wait("restored to its rectangle",
-                  lambda s: not s["zoomed"] and not s["maximized"] and s["rect"] == moved)
-        self.click(placed["minimize"])
+        run("xdotool", "mousemove", *centre(placed["maximize"]), "click", 1)
+        maximized = host.wait("maximized", lambda s: s["zoomed"] and s["maximized"], "gradient-title-96-max.png", 110)
+        run("xdotool", "mousemove", *centre(maximized["maximize"]), "click", 1)
+        host.wait("back in its place", lambda s: not s["zoomed"] and not s["maximized"] and s["rect"] == moved)
+        run("xdotool", "mousemove", *centre(placed["minimize"]), "click", 1)
         host.wait("minimized", lambda s: s["iconic"] and s["minimized"])
         run("xdotool", "windowactivate", window)
-        host.wait("activated: restored, the minimized flag cleared",
-                  lambda s: not s["iconic"] and not s["minimized"] and s["rect"] == moved)
-        self.click(placed["close"])
+        host.wait("activated", lambda s: not s["iconic"] and not s["minimized"] and s["rect"] == moved)
+        run("xdotool", "mousemove", *centre(placed["close"]), "click", 1)
         self.assertEqual(host.popen.wait(timeout=30), 0)
 
     def test_looks_at_144_dpi(self):
-        # Wine reads LogPixels when a process starts: the host gets 144 dpi and the value goes back at once.
-        query = run("wine", "reg", "query", DESKTOP, "/v", "LogPixels", check=False)
-        restore = (["add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", int(query.stdout.split()[-1], 16)]
-                   if query.returncode == 0 else ["delete", DESKTOP, "/v", "LogPixels"])
-        self.addCleanup(run, "wine", "reg", *restore, "/f", check=False)
-        run("wine", "reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
+        # Wine reads LogPixels as a process starts: the host gets 144 dpi, and the harness's prefix, which has
+        # no such value, gets it back at once.
+        value = r"HKCU\Control Panel\Desktop", "/v", "LogPixels"
+        self.addCleanup(run, "wine", "reg", "delete", *value, "/f", check=False)
+        run("wine", "reg", "add", *value, "/t", "REG_DWORD", "/d", 144, "/f")
         try:
-            host = Host(self, "--mask", 1, "--whats-this", "--at", "0,0")
-            host.wait("the host loaded")
+            host = Host(self, "--mask", 1, "--whats-this")
+            host.wait("started")
         finally:
-            run("wine", "reg", *restore, "/f", check=False)
-        state = self.look(host, "gradient-title-144.png")
+            run("wine", "reg", "delete", *value, "/f", check=False)
+        state = host.wait("loaded", shot="gradient-title-144.png")
         bar, close = state["bar"], state["close"]
         self.assertEqual((bar[3] - bar[1], close[2] - close[0], close[3] - close[1]), (28, 24, 21), state)
-        self.click(state["maximize"])
-        host.wait("maximized", lambda s: s["zoomed"])
-        self.click(self.look(host, "gradient-title-144-max.png", 160)["close"])
+        run("xdotool", "mousemove", *centre(state["maximize"]), "click", 1)
+        state = host.wait("maximized", lambda s: s["zoomed"], "gradient-title-144-max.png", 160)
+        run("xdotool", "mousemove", *centre(state["close"]), "click", 1)
         self.assertEqual(host.popen.wait(timeout=30), 0)
 
 
