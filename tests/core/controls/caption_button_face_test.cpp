@@ -2,34 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace uplift {
 namespace {
 
-// At 96, 144 and 192 dpi every face's glyph lies inside the edge, pressed too, when it moves one edge
-// width down and to the right.
+// At 96, 144 and 192 dpi each glyph lies inside the edge (two rings `edge` pixels wide), pressed too,
+// when it moves one edge width down and to the right.
 TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolution) {
-    struct Size {
-        int Width, Height, Edge;
-    };
-    constexpr Size sizes[]{{16, 14, 1}, {24, 21, 1}, {32, 28, 2}};
-    constexpr std::size_t kEdgePieces = 9; // the face, then two rings of four sides
-    for (const auto& s : sizes) {
+    constexpr int kSizes[][3]{{16, 14, 1}, {24, 21, 1}, {32, 28, 2}}; // width, height, edge
+    for (const auto& [width, height, edge] : kSizes) {
         for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
-            const auto up = CaptionButtonFace(CaptionFace(face), false, true, s.Width, s.Height);
-            const auto down = CaptionButtonFace(CaptionFace(face), true, true, s.Width, s.Height);
+            const auto up = CaptionButtonFace(CaptionFace(face), false, true, width, height);
+            const auto down = CaptionButtonFace(CaptionFace(face), true, true, width, height);
             ASSERT_EQ(up.size(), down.size());
-            EXPECT_EQ(up[kEdgePieces - 1].Rect,
-                      (PixelRect{s.Width - 2 * s.Edge, s.Edge, s.Width - s.Edge, s.Height - s.Edge}));
-            for (std::size_t i = kEdgePieces; i < up.size(); ++i) {
-                const PixelRect& r = up[i].Rect;
-                const PixelRect& d = down[i].Rect;
-                EXPECT_TRUE(d.Left == r.Left + s.Edge && d.Top == r.Top + s.Edge &&
-                            d.Right == r.Right + s.Edge && d.Bottom == r.Bottom + s.Edge &&
-                            r.Left >= 2 * s.Edge && r.Top >= 2 * s.Edge && d.Right <= s.Width - 2 * s.Edge &&
-                            d.Bottom <= s.Height - 2 * s.Edge)
-                    << s.Height << " px, face " << face << ", piece " << i;
+            for (std::size_t i = 9; i < up.size(); ++i) { // after the face and the two rings of four sides
+                const PixelRect &r = up[i].Rect, &d = down[i].Rect;
+                EXPECT_TRUE(d.Left == r.Left + edge && d.Top == r.Top + edge && d.Right == r.Right + edge &&
+                            d.Bottom == r.Bottom + edge && r.Left >= 2 * edge && r.Top >= 2 * edge &&
+                            d.Right <= width - 2 * edge && d.Bottom <= height - 2 * edge)
+                    << height << " px, face " << face << ", piece " << i;
             }
         }
     }
