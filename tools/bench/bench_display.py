@@ -344,7 +344,7 @@ def main():
     settings = {"Pause": PAUSE_60_S, "Time": TIME_5_S, "ScreenBackground": BOX}
     ours = memory(exe, settings, OPTIONS_TITLE, 3.0)
     minimal = memory(os.path.abspath(args.minimal), {}, "Minimal Window", 3.0)
-    print("Resident memory, idle 3 s after input-idle (kB):")
+    print("Resident memory, 3 s after the first window (kB):")
     print("  %-20s VmRSS %7s   RssAnon %7s" % ("UpliftBeacon.exe", ours[0], ours[1]))
     print("  %-20s VmRSS %7s   RssAnon %7s" % ("minimal_window.exe", minimal[0], minimal[1]))
     if ours[0] and minimal[0]:
