@@ -103,7 +103,6 @@ TEST_F(Holding, HoldsForTheTimeLengthWaitingBetweenPassesThenHidesAndRestartsThe
 
     // A second showing, of one second, re-uses the prepared window and barely uses the processor.
     const HWND first = display.MessageWindow()->hWnd();
-    host.record.txtCaption = L"changed, but not prepared again";
     host.record.Time = k1Second;
     const auto processorMs = [] {
         FILETIME created, exited, kernel, user;
@@ -120,6 +119,11 @@ TEST_F(Holding, HoldsForTheTimeLengthWaitingBetweenPassesThenHidesAndRestartsThe
     EXPECT_LT(processorMs() - before, 300.0) << "the loop waits instead of polling";
     EXPECT_LT(reads.size(), 2000u) << "waits between passes instead of spinning (some 300 reads)";
     EXPECT_EQ(display.MessageWindow()->hWnd(), first);
+
+    // A window prepared for another text is prepared again (a Test with edits that were then cancelled).
+    host.record.txtCaption = L"changed";
+    display.ShowAffirmation(host);
+    EXPECT_NE(display.MessageWindow()->hWnd(), first);
 }
 
 TEST_F(Holding, ShownTopmostCentredAndCutToItsTextWithoutTakingTheForeground) {
