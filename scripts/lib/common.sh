@@ -23,6 +23,9 @@ HARNESS_PACKAGES=(
     "googletest:"
     "cmake:cmake"
     "python3:python3"
+    # clang with its runtime libraries: the sanitizer build of the core tests and the libFuzzer targets.
+    "clang:clang++"
+    "libclang-rt-dev:"
 )
 
 harness_log() { printf '[harness] %s\n' "$*" >&2; }
@@ -57,9 +60,11 @@ harness_install_deps() {
         command -v sudo >/dev/null 2>&1 || harness_die "need root (or sudo) to install: ${missing[*]}"
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q ||
+    # Another tree's script may be installing at the same moment: wait for its lock instead of failing.
+    local wait_lock=(-o DPkg::Lock::Timeout=900)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" update -q ||
         harness_die "apt-get update failed"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" ||
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" install -y -q --no-install-recommends "${missing[@]}" ||
         harness_die "apt-get install failed"
 }
 
