@@ -5,7 +5,7 @@ set -eu
 seconds=${1:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/fuzz
-core_sources=$(find "$root/src/core" -name '*.cpp' | sort)
+core_sources=$(find "$root/src/core" "$root/tests/support" -name '*.cpp' | sort)
 
 targets=
 for source in "$root"/tests/fuzz/*_fuzz.cpp; do
@@ -13,7 +13,7 @@ for source in "$root"/tests/fuzz/*_fuzz.cpp; do
     mkdir -p "$out/corpus/$name"
     # shellcheck disable=SC2086 # one word per core source
     clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I"$root/src/core" "$source" $core_sources -o "$out/$name"
+        -I"$root/src/core" -I"$root/tests/support" "$source" $core_sources -o "$out/$name"
     targets="$targets $name"
 done
 

@@ -1,6 +1,7 @@
 // Every reader of stored texts must survive anything a hand-edited store can hold.
-#include "common/regional_formats.h"
-#include "schedule/clock.h"
+#include "en_us_regional_formats.h"
+#include "manual_clock.h"
+#include "memory_settings_store.h"
 #include "settings/settings.h"
 #include "settings/text_forms.h"
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -56,22 +55,6 @@ TEST(SelectTextRuns, ComparesAGivenColourExactly) {
     EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kRed), (Rects{{0, 0, 2, 1}, {2, 1, 3, 2}}));
     EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kWhite), (Rects{{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 2, 2}}));
     EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kWhite | 0xFF000000u), (Rects{{0, 0, 3, 1}, {0, 1, 3, 2}}));
-}
-
-TEST(SelectTextRuns, ScansAWideWindowQuickly) {
-    constexpr int kWidth = 981, kHeight = 200;
-    std::vector<std::uint32_t> pixels(kWidth * kHeight, kWhite);
-    // Strokes two pixels wide every seven pixels in the middle band, like a line of text.
-    for (int y = 50; y < 150; ++y)
-        for (int x = 0; x + 1 < kWidth; x += 7)
-            pixels[y * kWidth + x] = pixels[y * kWidth + x + 1] = kBlack;
-    auto best = std::chrono::nanoseconds::max();
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(SelectTextRuns(pixels, kWidth, kHeight).size(), 100u * 140u);
-        best = std::min(best, std::chrono::steady_clock::now() - start);
-    }
-    EXPECT_LT(best, std::chrono::milliseconds(1));
 }
 
 } // namespace

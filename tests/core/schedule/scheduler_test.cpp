@@ -1,12 +1,14 @@
 #include "schedule/scheduler.h"
 
+#include "en_us_regional_formats.h"
+#include "manual_clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <string>
-#include <vector>
+#include <memory>
 
 namespace uplift {
 namespace {
@@ -31,8 +33,6 @@ TEST(SchedulerTexts, CountDownTipWritesDaysAndTwoDigitFields) {
         {-5, L"00:00:00"},   {-172801, L"00:00:00"}};
     for (const auto& [remaining, tip] : cases)
         EXPECT_EQ(CountDownTip(remaining), Down(tip)) << "remaining " << remaining;
-    EXPECT_EQ(DestinationTip(L"12/6/2026 10:00:00 AM"),
-              L"Uplift Beacon,  destination was 12/6/2026 10:00:00 AM");
 }
 
 // Records what the scheduler asks of the main form, in order.
@@ -71,9 +71,11 @@ class SchedulerTest : public ::testing::Test {
 protected:
     // The OK action as the scheduler sees it.
     void ApplyOk() {
-        scheduler.CheckPassed();
-        scheduler.StartSchedule();
+        scheduler->CheckPassed();
+        scheduler->StartSchedule();
     }
+    // A scheduler as the program starts it, which has seen no showing yet.
+    void Restart() { scheduler = std::make_unique<Scheduler>(record, clock, formats, host); }
 
     // One timer interval passes and the timer fires, while it runs. Returns whether an affirmation came.
     bool Tick(long long intervalMs = 1000) {
@@ -81,7 +83,7 @@ protected:
         if (!host.timerRunning) return false;
         const int before = host.showings;
         const CivilDateTime t = clock.Local();
-        scheduler.tmrMessage_Timer();
+        scheduler->tmrMessage_Timer();
         if (host.showings == before) return false;
         char text[32];
         std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.Year, t.Month, t.Day, t.Hour,
@@ -103,56 +105,131 @@ protected:
     ManualClock clock{{2026, 12, 6, 12, 0, 0, 0}};
     EnUsRegionalFormats formats;
     FakeHost host;
-    Scheduler scheduler{record, clock, formats, host};
+    std::unique_ptr<Scheduler> scheduler = std::make_unique<Scheduler>(record, clock, formats, host);
     Times showTimes;
 };
 
-TEST_F(SchedulerTest, StartScheduleHidesOptionsTakesThePauseAndStartsTheTimer) {
-    clock.Set(CivilDateTime{2026, 12, 6, 8, 30, 15, 250});
-    for (const auto [index, seconds] : {std::pair{15, 600.0f}, {0, 1.0f}, {-1, 60.0f}, {21, 60.0f}}) {
+TEST_F(SchedulerTest, StartScheduleHidesTheOptionsAndCountsThePauseFromNow) {
+    clock.Set({2026, 12, 6, 8, 30, 15, 250});
+    // 60 s, the "1 minuet" entry, stands in for an index outside the list.
+    for (const auto [index, tip] :
+         {std::pair{15, L"00:09:59"}, {0, L"00:00:00"}, {-1, L"00:00:59"}, {21, L"00:00:59"}}) {
         host.events.clear();
         record.Pause = index;
-        scheduler.StartSchedule();
+        scheduler->StartSchedule();
         EXPECT_EQ(host.events, (Events{L"hide", L"start"})) << "pause index " << index;
-        EXPECT_EQ(scheduler.PauseSeconds, seconds) << "pause index " << index; // 60: the "1 minuet" fallback
+        Tick();
+        EXPECT_EQ(host.tip, Down(tip)) << "pause index " << index;
     }
-    EXPECT_EQ(scheduler.PauseStart, 8 * 3600 + 30 * 60 + 15.25f);
 }
 
-TEST_F(SchedulerTest, CheckPassedFollowsTheChosenMode) {
+// OK first decides whether the chosen moment has been dealt with; Cancel leaves that as it was.
+TEST_F(SchedulerTest, FirstTickAfterOkOrCancelShowsFinishesOrCountsDown) {
     struct Case {
         const char* Name;
         WhenToDisplay When;
         std::optional<DateTime> Everyday, Date;
-        int Second; // the clock reads 12:00:<Second> on 6 Dec 2026
-        bool Before, Expected;
+        int Second; // the clock reads 12:00:<Second> on 6 Dec 2026, one second before the tick
+        bool Ok, Shows, Running;
+        std::wstring Tip;
     };
     using enum WhenToDisplay;
+    const DateTime tick = At(2026, 12, 6, 12, 0, 31);
     const Case cases[]{
-        {"date a second ago", Date, {}, At(2026, 12, 6, 12, 0, 29), 30, false, true},
-        {"date this second", Date, {}, At(2026, 12, 6, 12, 0, 30), 30, true, false},
-        {"empty date", Date, {}, std::nullopt, 30, false, true},
-        {"daily time this minute", Everyday, TimeSerial(12, 0, 0), {}, 30, false, true},
-        {"daily time this very second", Everyday, TimeSerial(12, 0, 0), {}, 0, true, false},
-        {"daily time later", Everyday, TimeSerial(12, 1, 0), {}, 30, true, false},
-        {"empty daily time", Everyday, std::nullopt, {}, 30, false, true},
-        {"pause keeps true", Pause, {}, {}, 30, true, true},
-        {"pause keeps false", Pause, {}, {}, 30, false, false},
+        {"OK a second after the date",
+         Date,
+         {},
+         At(2026, 12, 6, 12, 0, 29),
+         30,
+         true,
+         false,
+         false,
+         Dest(L"12/6/2026 12:00:29 PM")},
+        {"OK at the date's second",
+         Date,
+         {},
+         At(2026, 12, 6, 12, 0, 30),
+         30,
+         true,
+         true,
+         true,
+         Down(L"00:00:00")},
+        {"Cancel after the date",
+         Date,
+         {},
+         At(2026, 12, 6, 11, 59, 58),
+         30,
+         false,
+         true,
+         true,
+         Down(L"00:00:00")},
+        {"70 years ahead",
+         Date,
+         {},
+         At(2096, 12, 6, 12, 0, 0),
+         30,
+         true,
+         false,
+         false,
+         Dest(L"12/6/2096 12:00:00 PM")},
+        {"70 years behind",
+         Date,
+         {},
+         At(1956, 12, 6, 12, 0, 0),
+         30,
+         false,
+         false,
+         false,
+         Dest(L"12/6/1956 12:00:00 PM")},
+        {"no date", Date, {}, std::nullopt, 30, false, false, false, Dest(L"")},
+        {"the most the count-down holds",
+         Date,
+         {},
+         FromWholeSeconds(ToWholeSeconds(tick) + kMax),
+         30,
+         false,
+         false,
+         true,
+         Down(L"24855 days, 03:14:07")},
+        {"OK within the daily minute",
+         Everyday,
+         TimeSerial(12, 0, 0),
+         {},
+         30,
+         true,
+         false,
+         true,
+         Down(L"23:59:29")},
+        {"OK at the daily second",
+         Everyday,
+         TimeSerial(12, 0, 0),
+         {},
+         0,
+         true,
+         true,
+         true,
+         Down(L"23:59:59")},
     };
     for (const auto& c : cases) {
-        clock.Set(CivilDateTime{2026, 12, 6, 12, 0, c.Second, 0});
+        clock.Set({2026, 12, 6, 12, 0, c.Second, 0});
         record.When = c.When;
         record.Everyday = c.Everyday;
         record.Date = c.Date;
-        scheduler.Passed = c.Before;
-        scheduler.CheckPassed();
-        EXPECT_EQ(scheduler.Passed, c.Expected) << c.Name;
+        host = FakeHost{};
+        Restart();
+        if (c.Ok)
+            ApplyOk();
+        else
+            scheduler->StartSchedule();
+        EXPECT_EQ(Tick(), c.Shows) << c.Name;
+        EXPECT_EQ(host.tip, c.Tip) << c.Name;
+        EXPECT_EQ(host.timerRunning, c.Running) << c.Name;
     }
 }
 
 TEST_F(SchedulerTest, PauseShowsAsItEndsAndTheNextCountsFromWhenTheDisplayReturned) {
-    host.onShow = [&] { clock.AdvanceSeconds(5); }; // the display stays up five seconds
-    ApplyOk();                                      // "1 minuet" from 12:00:00
+    host.onShow = [&] { clock.AdvanceMilliseconds(5000); }; // the display stays up five seconds
+    ApplyOk();                                              // "1 minuet" from 12:00:00
     EXPECT_FALSE(Tick());
     EXPECT_EQ(host.tip, Down(L"00:00:59"));
     EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
@@ -160,16 +237,15 @@ TEST_F(SchedulerTest, PauseShowsAsItEndsAndTheNextCountsFromWhenTheDisplayReturn
     host.events.clear();
     EXPECT_TRUE(Tick());
     EXPECT_EQ(host.events, (Events{L"tip " + Down(L"00:00:00"), L"refresh", L"show"}));
-    EXPECT_TRUE(scheduler.Passed);
     EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 3, 10)), 2);
     EXPECT_EQ(showTimes,
               (Times{"2026-12-06 12:01:00.000", "2026-12-06 12:02:05.000", "2026-12-06 12:03:10.000"}));
 }
 
 TEST_F(SchedulerTest, PauseRoundsHalfASecondToEven) {
-    clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 500});
+    clock.Set({2026, 12, 6, 12, 0, 0, 500});
     ApplyOk();
-    clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 0});
+    clock.Set({2026, 12, 6, 12, 0, 0, 0});
     EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
     EXPECT_EQ(host.tip, Down(L"00:00:02")) << "1.5 s rounds to 2";
     EXPECT_TRUE(Tick()) << "0.5 s left rounds to 0";
@@ -178,7 +254,7 @@ TEST_F(SchedulerTest, PauseRoundsHalfASecondToEven) {
 TEST_F(SchedulerTest, PauseAcrossMidnightEndsWhenThePauseDoes) {
     record.Pause = 15;                                          // "10 minuets"
     for (const long long interval : {1000LL, 1007LL, 1016LL}) { // ticks that drift off the whole second
-        clock.Set(CivilDateTime{2026, 12, 6, 23, 55, 0, 300});
+        clock.Set({2026, 12, 6, 23, 55, 0, 300});
         showTimes.clear();
         ApplyOk();
         TickUntil(At(2026, 12, 7, 0, 10, 0), interval);
@@ -189,7 +265,7 @@ TEST_F(SchedulerTest, PauseAcrossMidnightEndsWhenThePauseDoes) {
 }
 
 TEST_F(SchedulerTest, EverydayCountsDownShowsOnceAndStartsTheNextDay) {
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 57, 0});
+    clock.Set({2026, 12, 6, 9, 59, 57, 0});
     record.When = WhenToDisplay::Everyday;
     record.Everyday = TimeSerial(10, 0, 0);
     ApplyOk();
@@ -209,7 +285,7 @@ TEST_F(SchedulerTest, EverydayWithDriftingTicksShowsOncePerDayWithinTheChosenMin
     record.When = WhenToDisplay::Everyday;
     record.Everyday = TimeSerial(10, 0, 0);
     for (const long long interval : {1000LL, 1003LL, 1016LL, 2000LL}) {
-        clock.Set(CivilDateTime{2026, 12, 6, 9, 0, 1, 0});
+        clock.Set({2026, 12, 6, 9, 0, 1, 0});
         showTimes.clear();
         ApplyOk();
         TickUntil(At(2026, 12, 8, 11, 0, 0), interval);
@@ -223,11 +299,10 @@ TEST_F(SchedulerTest, EverydayWithDriftingTicksShowsOncePerDayWithinTheChosenMin
 TEST_F(SchedulerTest, EverydayAtMidnightOrWithoutATimeShowsEveryMidnight) {
     record.When = WhenToDisplay::Everyday;
     for (const auto everyday : {std::optional<DateTime>(0.0), std::optional<DateTime>()}) {
-        clock.Set(CivilDateTime{2026, 12, 6, 23, 59, 50, 0});
+        clock.Set({2026, 12, 6, 23, 59, 50, 0});
         showTimes.clear();
         record.Everyday = everyday;
         ApplyOk();
-        EXPECT_TRUE(scheduler.Passed) << "00:00 lies before any time of day";
         EXPECT_EQ(TickUntil(At(2026, 12, 8, 0, 0, 10)), 2) << (everyday ? "00:00" : "no time");
         EXPECT_EQ(showTimes, (Times{"2026-12-07 00:00:00.000", "2026-12-08 00:00:00.000"}));
     }
@@ -237,7 +312,6 @@ TEST_F(SchedulerTest, DateOneMinuteAheadCountsDownShowsOnceAndFinishes) {
     record.When = WhenToDisplay::Date;
     record.Date = At(2026, 12, 6, 12, 1, 0);
     ApplyOk();
-    EXPECT_FALSE(scheduler.Passed);
     EXPECT_FALSE(Tick());
     EXPECT_EQ(host.tip, Down(L"00:00:59"));
     EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
@@ -251,49 +325,19 @@ TEST_F(SchedulerTest, DateOneMinuteAheadCountsDownShowsOnceAndFinishes) {
 TEST_F(SchedulerTest, DateThreeDaysAheadShowsOnlyOnTheDay) {
     record.When = WhenToDisplay::Date;
     record.Date = At(2026, 12, 9, 10, 0, 0);
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 50, 0});
+    clock.Set({2026, 12, 6, 9, 59, 50, 0});
     ApplyOk();
     for (int day = 6; day <= 8; ++day) {
-        clock.Set(CivilDateTime{2026, 12, day, 9, 59, 55, 0});
+        clock.Set({2026, 12, day, 9, 59, 55, 0});
         EXPECT_EQ(TickUntil(At(2026, 12, day, 10, 0, 5)), 0) << "day " << day;
     }
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 59, 0});
+    clock.Set({2026, 12, 6, 9, 59, 59, 0});
     Tick();
     EXPECT_EQ(host.tip, Down(L"3 days, 00:00:00"));
-    clock.Set(CivilDateTime{2026, 12, 9, 9, 59, 55, 0});
+    clock.Set({2026, 12, 9, 9, 59, 55, 0});
     EXPECT_EQ(TickUntil(At(2026, 12, 9, 10, 0, 5)), 1);
     EXPECT_EQ(showTimes, Times{"2026-12-09 10:00:00.000"});
     EXPECT_FALSE(host.timerRunning);
-}
-
-TEST_F(SchedulerTest, DatesPassedOrOutOfReachFinishAtTheFirstTick) {
-    struct Case {
-        const char* Name;
-        std::optional<DateTime> Date;
-        bool Passed, Shows, Running;
-        std::wstring Tip;
-    };
-    const Case cases[]{
-        {"passed and dealt with", At(2026, 12, 6, 10, 0, 0), true, false, false,
-         Dest(L"12/6/2026 10:00:00 AM")},
-        {"passed unseen (Cancel)", At(2026, 12, 6, 11, 59, 58), false, true, true, Down(L"00:00:00")},
-        {"70 years ahead", At(2096, 12, 6, 12, 0, 0), true, false, false, Dest(L"12/6/2096 12:00:00 PM")},
-        {"70 years behind", At(1956, 12, 6, 12, 0, 0), false, false, false, Dest(L"12/6/1956 12:00:00 PM")},
-        {"empty date", std::nullopt, false, false, false, Dest(L"")},
-        {"the most the count-down holds", FromWholeSeconds(ToWholeSeconds(At(2026, 12, 6, 12, 0, 1)) + kMax),
-         false, false, true, Down(L"24855 days, 03:14:07")},
-    };
-    record.When = WhenToDisplay::Date;
-    for (const auto& c : cases) {
-        clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 0});
-        host = FakeHost{};
-        record.Date = c.Date;
-        scheduler.Passed = c.Passed;
-        scheduler.StartSchedule();
-        EXPECT_EQ(Tick(), c.Shows) << c.Name;
-        EXPECT_EQ(host.tip, c.Tip) << c.Name;
-        EXPECT_EQ(host.timerRunning, c.Running) << c.Name;
-    }
 }
 
 TEST_F(SchedulerTest, StopsAfterRefreshingTheTipWhenOptionsClosingOrDisabled) {
@@ -308,7 +352,7 @@ TEST_F(SchedulerTest, StopsAfterRefreshingTheTipWhenOptionsClosingOrDisabled) {
     record.Pause = 0; // a showing would be due at every tick
     for (const auto& c : cases) {
         host = FakeHost{};
-        scheduler.StartSchedule();
+        scheduler->StartSchedule();
         host.events.clear();
         host.optionsVisible = c.OptionsVisible, host.closing = c.Closing, host.enabled = c.Enabled;
         if (c.OptionsOpenedByTheRefresh) host.onRefresh = [&] { host.optionsVisible = true; };
@@ -326,7 +370,7 @@ TEST_F(SchedulerTest, OpenMenuGetsTheTipWithoutARefresh) {
 
     record.When = WhenToDisplay::Date;
     record.Date = At(2026, 12, 6, 10, 0, 0);
-    scheduler.Passed = true;
+    ApplyOk();
     host.events.clear();
     Tick();
     EXPECT_EQ(host.events, (Events{L"stop", L"tip " + Dest(L"12/6/2026 10:00:00 AM")}));

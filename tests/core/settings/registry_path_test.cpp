@@ -28,10 +28,5 @@ TEST(RegistryNames, NamesAreTrimmedOrFallBackAndMakeTheKeyPath) {
     EXPECT_EQ(names.BuildKeyPath(L""), L"Software\\Fernbrook\\Uplift Beacon");
 }
 
-TEST(RegistryNames, StarNamesTheDefaultValue) {
-    EXPECT_EQ(RegistryValueName(L"*"), L"");
-    EXPECT_EQ(RegistryValueName(L"**"), L"**");
-}
-
 } // namespace
 } // namespace uplift
