@@ -68,11 +68,16 @@ harness_install_deps() {
         harness_die "apt-get install failed"
 }
 
-# Configures the native build (core library and its tests).
+# Configures the native build: the core, its tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the libFuzzer targets, all with clang. A build folder made with another compiler starts afresh.
 harness_configure_native() {
     local build="$1"
     shift
-    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@"
+    if [[ -f "$build/CMakeCache.txt" ]] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++' "$build/CMakeCache.txt"; then
+        rm -rf "$build"
+    fi
+    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DUPLIFT_SANITIZE=ON "$@"
 }
 
 # Configures the Windows build. The emulator carries the prefix so that test discovery at build time and

@@ -1,7 +1,7 @@
 // The list reader must survive any file, and what it read must write and read back unchanged.
 #include "affirmations/list_file.h"
 #include "display/text_region.h"
-#include "latin1_code_page.h"
+#include "test_doubles.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,7 @@
 // Every reader of stored texts must survive anything a hand-edited store can hold.
-#include "en_us_regional_formats.h"
-#include "manual_clock.h"
-#include "memory_settings_store.h"
 #include "settings/settings.h"
 #include "settings/text_forms.h"
+#include "test_doubles.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -69,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.values[name] = text.substr(start, end - start);
         start = end + 1;
     }
-    const ManualClock clock;
+    const ManualClock clock({2026, 12, 6, 12, 0, 0, 0});
     const SettingsContext context{point, clock};
     SettingsRecord record;
     LoadSettings(record, store, context);

@@ -1,5 +1,5 @@
 #include "affirmations/list_file.h"
-#include "latin1_code_page.h"
+#include "test_doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,6 @@
 #include "settings/settings.h"
 
-#include "en_us_regional_formats.h"
-#include "manual_clock.h"
-#include "memory_settings_store.h"
+#include "test_doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,23 +14,18 @@ std::string Show(std::wstring_view text) {
 
 class SettingsTest : public testing::Test {
 protected:
-    ManualClock clock{{2026, 12, 6, 13, 5, 9, 400}};
-    EnUsRegionalFormats formats;
-    SettingsContext context{formats, clock};
-    MemorySettingsStore store;
-
     SettingsRecord Load(SettingsRecord record = {}) {
         LoadSettings(record, store, context);
         return record;
     }
     // What an empty store loads.
     SettingsRecord Fresh() {
-        MemorySettingsStore empty;
         SettingsRecord record;
+        MemorySettingsStore empty;
         LoadSettings(record, empty, context);
         return record;
     }
-    // Every field away from its default.
+    // Every field away from what an empty store loads.
     static SettingsRecord Edited() {
         return {L"Calm,\t\"quoted\"",
                 true,
@@ -48,62 +41,59 @@ protected:
                 {L"Times New Roman", 10.5f, true, true, true, true},
                 false};
     }
+
+    ManualClock clock{{2026, 12, 6, 13, 5, 9, 400}};
+    EnUsRegionalFormats formats;
+    SettingsContext context{formats, clock};
+    MemorySettingsStore store;
 };
 
-TEST_F(SettingsTest, PickersOfAnEmptyStoreShowTheMomentOfLoading) {
-    const SettingsRecord r = Load();
-    EXPECT_EQ(r.Date, FromCivil({2026, 12, 6, 13, 5, 9, 0}));
-    EXPECT_EQ(r.Everyday, TimeSerial(13, 5, 9));
-    clock.AdvanceMilliseconds(3'600'000); // Cancel an hour later: the pickers follow the clock
-    EXPECT_EQ(Load(r).Date, FromCivil({2026, 12, 6, 14, 5, 9, 0}));
-    EXPECT_EQ(Load(r).Everyday, TimeSerial(14, 5, 9));
-}
-
-// The texts stored registries hold: the program must go on reading them.
-TEST_F(SettingsTest, SaveWritesEveryValueInItsStoredForm) {
+// The texts stored registries hold, which the program must go on reading.
+TEST_F(SettingsTest, SaveWritesEveryValueInItsStoredFormAndLoadsItBackInBothRegions) {
     SaveSettings(Edited(), {-5, DateSerial(2026, 12, 5), false}, store, EnUsRegionalFormats(L','));
-    const std::map<std::wstring, std::wstring, std::less<>> expected{{L"txtCaption", L"Calm,\t\"quoted\""},
-                                                                     {L"Time", L"22"},
-                                                                     {L"Pause", L"20"},
-                                                                     {L"optList", L"True"},
-                                                                     {L"optTimeLength", L"False"},
-                                                                     {L"LastMessageKey", L"-5"},
-                                                                     {L"LastMessageDate", L"12/5/2026"},
-                                                                     {L"BackgroundColor", L"1193046"},
-                                                                     {L"TextColor", L"16777215"},
-                                                                     {L"FontBold", L"True"},
-                                                                     {L"FontItalic", L"True"},
-                                                                     {L"FontName", L"Times New Roman"},
-                                                                     {L"FontSize", L"10,5"},
-                                                                     {L"FontStrikethru", L"True"},
-                                                                     {L"FontTransparent", L"False"},
-                                                                     {L"FontUnderline", L"True"},
-                                                                     {L"WhenToDisplay", L"2"},
-                                                                     {L"ScreenBackground", L"2"},
-                                                                     {L"Date", L"2/29/2024 12:00:00 PM"},
-                                                                     {L"Everyday", L"12:00:01 AM"}};
-    EXPECT_EQ(store.values, expected);
-}
-
-TEST_F(SettingsTest, EverythingSavedLoadsBackTheSameInBothRegions) {
+    // clang-format off
+    EXPECT_EQ(store.values, (decltype(store.values){
+        {L"txtCaption", L"Calm,\t\"quoted\""}, {L"Time", L"22"}, {L"Pause", L"20"}, {L"optList", L"True"},
+        {L"optTimeLength", L"False"}, {L"LastMessageKey", L"-5"}, {L"LastMessageDate", L"12/5/2026"},
+        {L"BackgroundColor", L"1193046"}, {L"TextColor", L"16777215"}, {L"FontBold", L"True"},
+        {L"FontItalic", L"True"}, {L"FontName", L"Times New Roman"}, {L"FontSize", L"10,5"},
+        {L"FontStrikethru", L"True"}, {L"FontTransparent", L"False"}, {L"FontUnderline", L"True"},
+        {L"WhenToDisplay", L"2"}, {L"ScreenBackground", L"2"}, {L"Date", L"2/29/2024 12:00:00 PM"},
+        {L"Everyday", L"12:00:01 AM"}}));
+    // clang-format on
     for (wchar_t separator : {L'.', L','})
         for (DateTime everyday : {0.0, 0.5, TimeSerial(23, 59, 59)}) { // midnight and noon are the 12s
             const EnUsRegionalFormats region(separator);
-            SettingsRecord edited = Edited();
+            SettingsRecord edited = Edited(), loaded;
             edited.Everyday = everyday;
             MemorySettingsStore saved;
             SaveSettings(edited, {}, saved, region);
-            SettingsRecord loaded;
             LoadSettings(loaded, saved, {region, clock});
             EXPECT_EQ(loaded, edited)
                 << "separator " << static_cast<char>(separator) << " everyday " << everyday;
         }
 }
 
+TEST_F(SettingsTest, PickersShowTheMomentOfLoadingOrTheWholeSecondsTheyShowed) {
+    const SettingsRecord r = Load();
+    EXPECT_EQ(r.Date, FromCivil({2026, 12, 6, 13, 5, 9, 0}));
+    EXPECT_EQ(r.Everyday, TimeSerial(13, 5, 9));
+    clock.AdvanceMilliseconds(3'600'000); // Cancel an hour later: the pickers follow the clock
+    EXPECT_EQ(Load(r).Date, FromCivil({2026, 12, 6, 14, 5, 9, 0}));
+    EXPECT_EQ(Load(r).Everyday, TimeSerial(14, 5, 9));
+
+    store.values = {{L"Date", L"12/6/2026"}, {L"Everyday", L"1/2/2030 7:30:15 PM"}};
+    const SettingsRecord stored = Load();
+    EXPECT_EQ(stored.Date, DateSerial(2026, 12, 6));                     // a date alone is midnight,
+    EXPECT_EQ(DateValueText(stored, formats), L"12/6/2026 12:00:00 AM"); // which is still written
+    EXPECT_EQ(stored.Everyday, TimeSerial(19, 30, 15));                  // only the time of day counts
+    EXPECT_EQ(DateValueText({}, formats) + EverydayValueText({}, formats), L"");
+}
+
 TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
     struct Case {
         const wchar_t* Text;
-        int Time;  // the fresh one when unusable
+        int Time;  // -1: the fresh one, as when nothing is stored
         int Pause; // the 3 shown before is kept when unusable
         int Mode;  // WhenToDisplay and ScreenBackground: above 1 is the third choice, not a number the first
     };
@@ -126,7 +116,7 @@ TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
 }
 
 // A hand-edited store: every value holds a text that is no number, no Boolean and no date.
-TEST_F(SettingsTest, UnconvertibleTextsLoadWhatAnEmptyStoreLoads) {
+TEST_F(SettingsTest, UnconvertibleTextsLoadWhatAnEmptyStoreLoadsAndTextsLoadAsStoredWithinTheFontsLimit) {
     for (const std::wstring& text : {std::wstring(L"garbage"), std::wstring(L"True False"),
                                      std::wstring(L"12/6/2026 25:00"), std::wstring(100'000, L'x')}) {
         for (const wchar_t* name :
@@ -134,37 +124,18 @@ TEST_F(SettingsTest, UnconvertibleTextsLoadWhatAnEmptyStoreLoads) {
               L"FontUnderline", L"Time", L"optList", L"optTimeLength", L"BackgroundColor", L"TextColor",
               L"Date", L"Everyday", L"WhenToDisplay", L"ScreenBackground", L"Pause"})
             store.values[name] = text;
-        SettingsRecord start = Edited();
-        start.Pause = 4;
-        SettingsRecord expected = Fresh();
-        expected.Pause = 4;
+        SettingsRecord start = Edited(), expected = Fresh();
+        start.Pause = expected.Pause = 4;
         EXPECT_EQ(Load(start), expected) << Show(text);
     }
-}
-
-TEST_F(SettingsTest, TextsLoadAsStoredWithinWhatTheFontCanHold) {
-    const std::tuple<std::wstring, std::wstring> cases[] = {
-        {L"", Fresh().Font.Name},
-        {L"  Segoe UI  ", L"  Segoe UI  "},
-        {std::wstring(31, L'F'), std::wstring(31, L'F')},
-        {std::wstring(32, L'F'), Fresh().Font.Name},
-    };
-    for (const auto& [stored, fontName] : cases) {
+    for (const std::wstring& stored :
+         {std::wstring(), std::wstring(L"  Segoe UI  "), std::wstring(31, L'F'), std::wstring(32, L'F')}) {
         store.values = {{L"txtCaption", stored}, {L"FontName", stored}};
         const SettingsRecord r = Load();
         EXPECT_EQ(r.txtCaption, stored) << Show(stored);
-        EXPECT_EQ(r.Font.Name, fontName) << Show(stored);
+        EXPECT_EQ(r.Font.Name, stored.empty() || stored.size() > 31 ? Fresh().Font.Name : stored)
+            << Show(stored);
     }
-}
-
-TEST_F(SettingsTest, PickersKeepWhatTheyShow) {
-    store.values = {{L"Date", L"12/6/2026"}, {L"Everyday", L"1/2/2030 7:30:15 PM"}};
-    const SettingsRecord r = Load();
-    EXPECT_EQ(r.Date, DateSerial(2026, 12, 6));                     // a date alone is midnight,
-    EXPECT_EQ(DateValueText(r, formats), L"12/6/2026 12:00:00 AM"); // which is still written
-    EXPECT_EQ(r.Everyday, TimeSerial(19, 30, 15));                  // only the time of day counts
-    const SettingsRecord none;
-    EXPECT_EQ(DateValueText(none, formats) + EverydayValueText(none, formats), L"");
 }
 
 TEST_F(SettingsTest, DefaultThenOkKeepsPickersAndCarriedValuesDefaultThenCancelRestores) {
@@ -196,8 +167,7 @@ TEST_F(SettingsTest, CarriedValuesFallBackToZeroYesterdayAndEnabledAndSaveAsRead
 
     for (auto [key, date] : {std::pair{L"-2147483648", L"2/29/2024"}, {L"42", L"12/31/9999 11:59:59 PM"}}) {
         store.values = {{L"LastMessageKey", key}, {L"LastMessageDate", date}, {L"Enabled", L"False"}};
-        const CarriedValues carried = LoadCarriedValues(store, context);
-        SaveSettings(Fresh(), carried, store, formats);
+        SaveSettings(Fresh(), LoadCarriedValues(store, context), store, formats);
         SaveEnabled(true, store);
         EXPECT_EQ(store.values[L"LastMessageKey"], key);
         EXPECT_EQ(store.values[L"LastMessageDate"], date);
