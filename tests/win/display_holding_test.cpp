@@ -1,11 +1,9 @@
-// Showing an affirmation against a main form made for the test. The holding loop's clock is the
-// test's: every read moves it on and may run what the test planned for that moment of the showing.
+// Showings against a main form made for the test. The display's clock is the test's, and what happens
+// during a showing comes from messages the test posts: no wall clock decides anything.
 
 #include "display/affirmation_display.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <functional>
 #include <set>
@@ -15,19 +13,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class TestHost final : public Form, public DisplayHost {
-public:
-    TestHost() {
+class Holding : public ::testing::Test, public Form, public DisplayHost {
+protected:
+    Holding() {
         LoadForm({L"UpliftBeacon.DisplayTestHost", WS_OVERLAPPEDWINDOW, 0}, L"Display test host",
                  {0, 0, 300, 200});
-        record.txtCaption = L"I am calm";
-        record.Background = ScreenBackground::Background;
-        record.Time = 15; // "1 second"
+        record.txtCaption = L"I am calm", record.Background = ScreenBackground::Background,
+        record.Time = 15; // 1 s
     }
-    ~TestHost() override { Unload(); }
-
-    // The display's clock: 100 ms pass at every read, and a message waits in the queue so that the loop
-    // never sleeps. A showing still up at the 1000th read is ended.
+    void TearDown() override {
+        MSG msg; // leave nothing behind for the next test
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    // 100 ms pass at every read, and a message waits in the queue so that the holding loop never sleeps.
+    // A showing still up at the 1000th read is ended.
     MonotonicClock Clock() {
         return [this] {
             if (++reads == 1000) overran = stop = true;
@@ -35,8 +35,8 @@ public:
             return now += 100ms;
         };
     }
-    // `event` runs at the first look at the messages, which in a showing of a prepared window is inside
-    // the holding loop. Should nothing end the showing, it ends after 10 s.
+    // `event` runs at the first look at the messages, which in a showing of a prepared window is inside the
+    // holding loop. Should nothing end the showing, it ends after 10 s.
     void During(std::function<void()> event) {
         posted = std::move(event);
         ::PostMessageW(hWnd(), WM_APP, 0, 0);
@@ -59,8 +59,6 @@ public:
     void StopTimer() override { timer += 'S'; }
     void StartTimer() override { timer += 'R'; }
     HWND OwnerWindow() const override { return hWnd(); }
-
-private:
     void Form_Timer(UINT_PTR id) override { ::KillTimer(hWnd(), id), overran = stop = true; }
     bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
         if (message != WM_APP || !posted) return false;
@@ -69,52 +67,41 @@ private:
     }
 };
 
-class Holding : public ::testing::Test {
-protected:
-    void TearDown() override {
-        MSG msg; // leave nothing behind for the next test
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    TestHost host;
-};
-
 TEST_F(Holding, HoldsForTheTimeLengthThenHidesTheWindowKeepsItAndRestartsTheTimer) {
-    AffirmationDisplay display(host.Clock());
-    host.stop = true; // a request from before the showing is forgotten
-    display.ShowAffirmation(host);
-    const auto held = host.now - std::chrono::steady_clock::time_point{} - 100ms; // from the first read
+    AffirmationDisplay display(Clock());
+    stop = true; // a request from before the showing is forgotten
+    display.ShowAffirmation(*this);
+    const auto held = now - std::chrono::steady_clock::time_point{} - 100ms; // from the first read
     EXPECT_TRUE(held >= 1s && held <= 1200ms) << "ends at one of the first looks after the time is up";
-    EXPECT_FALSE(host.options || host.stop || host.overran);
-    EXPECT_EQ(host.timer, "SR");
+    EXPECT_FALSE(options || stop || overran);
+    EXPECT_EQ(timer, "SR");
     ASSERT_TRUE(display.MessageWindowLoaded()) << "kept for the next showing";
     EXPECT_FALSE(display.MessageWindow()->Visible());
 
     const HWND prepared = display.MessageWindow()->hWnd();
     bool visible = false;
-    host.record.txtCaption = L"changed, but not prepared again";
-    host.During([&] { visible = display.MessageWindow()->Visible(); });
-    display.ShowAffirmation(host);
+    record.txtCaption = L"changed, but not prepared again";
+    During([&] { visible = display.MessageWindow()->Visible(); });
+    display.ShowAffirmation(*this);
     EXPECT_TRUE(visible);
     EXPECT_EQ(display.MessageWindow()->hWnd(), prepared);
 }
 
 TEST_F(Holding, AStopRequestANestedShowingOrADiscardedWindowEndAShowingUntilEscapeOnce) {
-    AffirmationDisplay display(host.Clock());
-    display.ShowAffirmation(host); // prepared: the events below come inside the holding loop
-    host.record.optTimeLength = false;
+    AffirmationDisplay display(Clock());
+    display.ShowAffirmation(*this); // prepared: the events below come inside the holding loop
+    record.optTimeLength = false;
     bool loadedDuring = false;
     const std::function<void()> events[]{
-        [&] { host.stop = true; }, // as the icon's double click
-        [&] { display.ShowAffirmation(host), host.stop = true; },
+        [&] { stop = true; }, // as the icon's double click
+        [&] { display.ShowAffirmation(*this), stop = true; },
         [&] { display.UnloadMessageWindow(), loadedDuring = display.MessageWindowLoaded(); }};
     for (const auto& event : events) {
-        host.timer.clear();
-        host.During(event);
-        display.ShowAffirmation(host);
-        EXPECT_FALSE(host.overran || host.stop) << "event " << &event - events << " ended it and was cleared";
-        EXPECT_EQ(host.timer, "SR") << "event " << &event - events
-                                    << ": the timer stopped and restarted once";
+        timer.clear();
+        During(event);
+        display.ShowAffirmation(*this);
+        EXPECT_FALSE(overran || stop) << "event " << &event - events << " ended it and was cleared";
+        EXPECT_EQ(timer, "SR") << "event " << &event - events << ": the timer stopped and restarted once";
     }
     EXPECT_TRUE(loadedDuring) << "the showing still held it";
     EXPECT_FALSE(display.MessageWindowLoaded()) << "gone once the showing ended";
@@ -131,26 +118,24 @@ BOOL CALLBACK CloseBox(HWND box, LPARAM texts) {
 }
 
 TEST_F(Holding, NoTextShowsOneMessageBoxAndLeavesTheTimerAlone) {
-    host.record.optList = true; // and the list is empty
-    AffirmationDisplay display(host.Clock());
+    record.optList = true; // and the list is empty
+    AffirmationDisplay display(Clock());
     std::vector<std::wstring> texts; // the box's own message loop runs the event
-    host.During(
-        [&] { ::EnumThreadWindows(::GetCurrentThreadId(), CloseBox, reinterpret_cast<LPARAM>(&texts)); });
-    display.ShowAffirmation(host);
+    During([&] { ::EnumThreadWindows(::GetCurrentThreadId(), CloseBox, reinterpret_cast<LPARAM>(&texts)); });
+    display.ShowAffirmation(*this);
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts[0], kNoMessageCaption);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), kNoMessageText), 1) << "one box";
-    EXPECT_EQ(host.timer, "") << "the timer is not touched";
+    EXPECT_EQ(timer, "") << "the timer is not touched";
     EXPECT_FALSE(display.MessageWindowLoaded());
 }
 
 TEST_F(Holding, AListOfTwoPreparesEveryShowingForTheEntryItDraws) {
-    host.record.optList = true;
-    host.messages = {L"I", L"I am calm and I am kind"};
-    AffirmationDisplay display(host.Clock());
+    record.optList = true, messages = {L"I", L"I am calm and I am kind"};
+    AffirmationDisplay display(Clock());
     std::set<int> widths;
     for (int i = 0; i < 12; ++i)
-        display.ShowAffirmation(host), widths.insert(display.MessageWindow()->Width());
+        display.ShowAffirmation(*this), widths.insert(display.MessageWindow()->Width());
     EXPECT_EQ(widths.size(), 2u) << "both entries were drawn, each in a window of its own size";
 }
 

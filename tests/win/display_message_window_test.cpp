@@ -67,16 +67,15 @@ TEST(MessageWindow, FontCarriesTheRecordsFaceSizeAndAttributes) {
         {{L"Arial", 0.0f}, 96, false, -11}, // no size at all: a small readable one
     };
     for (const auto& [font, dpi, cleanEdges, height] : cases) {
-        SCOPED_TRACE(testing::Message() << font.Size << " pt at " << dpi);
         LOGFONTW lf{};
         ASSERT_EQ(::GetObjectW(CreateMessageFont(font, dpi, cleanEdges).get(), sizeof(lf), &lf),
-                  static_cast<int>(sizeof(lf)));
-        EXPECT_EQ(lf.lfHeight, height);
-        EXPECT_EQ(lf.lfWeight, font.Bold ? FW_BOLD : FW_NORMAL);
-        EXPECT_EQ(std::tuple(lf.lfItalic != 0, lf.lfUnderline != 0, lf.lfStrikeOut != 0),
-                  std::tuple(font.Italic, font.Underline, font.Strikethru));
-        EXPECT_EQ(lf.lfQuality, cleanEdges ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY);
-        EXPECT_EQ(std::wstring(lf.lfFaceName), font.Name);
+                  int{sizeof(lf)});
+        EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWeight, lf.lfItalic != 0, lf.lfUnderline != 0,
+                             lf.lfStrikeOut != 0, lf.lfQuality, std::wstring(lf.lfFaceName)),
+                  std::tuple(height, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
+                             font.Strikethru, cleanEdges ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY,
+                             font.Name))
+            << font.Size << " pt at " << dpi;
     }
 }
 

@@ -12,15 +12,6 @@
 namespace uplift {
 namespace {
 
-TEST(CountDownTip, WritesDaysAndTwoDigitFieldsSplitTowardZeroAndNegativeOnesAsZero) {
-    const std::pair<std::int32_t, const wchar_t*> cases[]{
-        {3725, L"01:02:05"}, {90061, L"1 day, 01:01:01"}, {220455, L"2 days, 13:14:15"},
-        {9, L"00:00:09"},    {10, L"00:00:10"},           {86399, L"23:59:59"},
-        {-5, L"00:00:00"},   {-172801, L"00:00:00"}};
-    for (const auto& [remaining, tip] : cases)
-        EXPECT_EQ(CountDownTip(remaining), L"Uplift Beacon, Count down: " + std::wstring(tip)) << remaining;
-}
-
 double Ms(const CivilDateTime& c) {
     return std::round(FromCivil(c) * 86'400'000.0);
 }

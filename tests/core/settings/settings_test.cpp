@@ -7,39 +7,24 @@
 namespace uplift {
 namespace {
 
-std::string Show(std::wstring_view text) {
-    return text.size() > 40 ? std::to_string(text.size()) + " characters"
-                            : testing::PrintToString(std::wstring(text));
-}
-
 class SettingsTest : public testing::Test {
 protected:
-    SettingsRecord Load(SettingsRecord record = {}) {
-        LoadSettings(record, store, context);
+    SettingsRecord Load(SettingsRecord record = {}, SettingsStore* from = nullptr) {
+        LoadSettings(record, from ? *from : store, context);
         return record;
     }
     // What an empty store loads.
     SettingsRecord Fresh() {
-        SettingsRecord record;
         MemorySettingsStore empty;
-        LoadSettings(record, empty, context);
-        return record;
+        return Load({}, &empty);
     }
     // Every field away from what an empty store loads.
     static SettingsRecord Edited() {
-        return {L"Calm,\t\"quoted\"",
-                true,
-                22,
-                false,
-                20,
-                WhenToDisplay::Date,
-                TimeSerial(0, 0, 1),
-                FromCivil({2024, 2, 29, 12, 0, 0, 0}),
-                ScreenBackground::BackgroundFull,
-                0x123456,
-                kWhite,
-                {L"Times New Roman", 10.5f, true, true, true, true},
-                false};
+        // clang-format off
+        return {L"Calm,\t\"quoted\"", true, 22, false, 20, WhenToDisplay::Date, TimeSerial(0, 0, 1),
+                FromCivil({2024, 2, 29, 12, 0, 0, 0}), ScreenBackground::BackgroundFull, 0x123456, kWhite,
+                {L"Times New Roman", 10.5f, true, true, true, true}, false};
+        // clang-format on
     }
 
     ManualClock clock{{2026, 12, 6, 13, 5, 9, 400}};
@@ -108,10 +93,9 @@ TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
         SettingsRecord start = Edited(); // the stored values, not these, decide
         start.Pause = 3;
         const SettingsRecord r = Load(start);
-        EXPECT_EQ(r.Time, c.Time < 0 ? Fresh().Time : c.Time) << Show(c.Text);
-        EXPECT_EQ(r.Pause, c.Pause) << Show(c.Text);
-        EXPECT_EQ(static_cast<int>(r.When), c.Mode) << Show(c.Text);
-        EXPECT_EQ(static_cast<int>(r.Background), c.Mode) << Show(c.Text);
+        EXPECT_EQ(std::tuple(r.Time, r.Pause, static_cast<int>(r.When), static_cast<int>(r.Background)),
+                  std::tuple(c.Time < 0 ? Fresh().Time : c.Time, c.Pause, c.Mode, c.Mode))
+            << testing::PrintToString(std::wstring(c.Text));
     }
 }
 
@@ -126,15 +110,15 @@ TEST_F(SettingsTest, UnconvertibleTextsLoadWhatAnEmptyStoreLoadsAndTextsLoadAsSt
             store.values[name] = text;
         SettingsRecord start = Edited(), expected = Fresh();
         start.Pause = expected.Pause = 4;
-        EXPECT_EQ(Load(start), expected) << Show(text);
+        EXPECT_EQ(Load(start), expected) << text.size() << " characters";
     }
     for (const std::wstring& stored :
          {std::wstring(), std::wstring(L"  Segoe UI  "), std::wstring(31, L'F'), std::wstring(32, L'F')}) {
         store.values = {{L"txtCaption", stored}, {L"FontName", stored}};
         const SettingsRecord r = Load();
-        EXPECT_EQ(r.txtCaption, stored) << Show(stored);
-        EXPECT_EQ(r.Font.Name, stored.empty() || stored.size() > 31 ? Fresh().Font.Name : stored)
-            << Show(stored);
+        const std::wstring fontName = stored.empty() || stored.size() > 31 ? Fresh().Font.Name : stored;
+        EXPECT_EQ(std::tie(r.txtCaption, r.Font.Name), std::tie(stored, fontName))
+            << stored.size() << " characters";
     }
 }
 
