@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <set>
+#include <thread>
 
 namespace uplift::win {
 namespace {
@@ -105,6 +107,35 @@ TEST_F(Holding, AStopRequestANestedShowingOrADiscardedWindowEndAShowingUntilEsca
     }
     EXPECT_TRUE(loadedDuring) << "the showing still held it";
     EXPECT_FALSE(display.MessageWindowLoaded()) << "gone once the showing ended";
+}
+
+TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
+    // Another thread's window has the foreground and the focus, as the user's program would.
+    std::atomic<HWND> user = nullptr;
+    std::atomic<DWORD> userThread = 0;
+    std::thread thread([&] {
+        const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
+                                            200, nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(edit), ::SetFocus(edit);
+        userThread = ::GetCurrentThreadId(), user = edit;
+        for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;)
+            ::DispatchMessageW(&msg);
+        ::DestroyWindow(edit);
+    });
+    for (const DWORD deadline = ::GetTickCount() + 10'000;
+         (!user || ::GetForegroundWindow() != user) && ::GetTickCount() < deadline;)
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT), DoEvents();
+    AffirmationDisplay display(Clock());
+    display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
+    HWND focus = nullptr;
+    During([&] { focus = ::GetFocus(), stop = true; });
+    display.ShowAffirmation(*this);
+    const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
+    ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
+    thread.join();
+    if (foreground != user) GTEST_SKIP() << "the window manager gave the other window no foreground";
+    EXPECT_EQ(focus, user) << "attached to the foreground thread during the showing";
+    EXPECT_EQ(focusAfter, nullptr) << "and detached afterwards";
 }
 
 // Reads the texts of a message box of this thread, its caption first, and closes it.
