@@ -176,6 +176,15 @@ wine_session_hold_desktop() {
     [[ -z "${WINE_SESSION_HOLDER_PID:-}" ]] || return 0
     wine "$probe" hold </dev/null >>"$WINE_SESSION_DIR/wine.log" 2>&1 &
     WINE_SESSION_HOLDER_PID=$!
+    # Not before the holder's window is there: until then the next Wine program (a test run by ctest,
+    # with its output in a pipe) could be the one that starts explorer, which would keep that pipe open.
+    local i out="$WINE_SESSION_DIR/holder.txt"
+    for ((i = 0; i < 300; i++)); do
+        wine "$probe" windows UpliftProbeDesktopHolder </dev/null >"$out" 2>>"$WINE_SESSION_DIR/wine.log"
+        [[ -s "$out" ]] && break
+        kill -0 "$WINE_SESSION_HOLDER_PID" 2>/dev/null || harness_die "probe hold ended (see $WINE_SESSION_DIR/wine.log)"
+        sleep 0.1
+    done
     harness_log "desktop held by $probe hold (pid $WINE_SESSION_HOLDER_PID)"
 }
 
