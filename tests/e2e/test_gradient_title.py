@@ -52,6 +52,7 @@ class GradientTitleTest(unittest.TestCase):
         # it does nothing. Dragged by its caption, the host follows the pointer.
         close, x, y = start["close"], start["bar"][0] + 150, centre(start["close"])[1]
         at_rest = screenshot(close)(close[0], close[1])
+        self.addCleanup(xdotool, "mouseup", 1)  # never left pressed for the tests that follow
         xdotool("mousemove", *centre(close), "mousedown", 1)
         wait_until(lambda: screenshot(close)(close[0], close[1]) != at_rest, "the pressed face")
         xdotool("mousemove", x, y, "mouseup", 1, "mousedown", 1, "mousemove", x + 120, y + 70, "mouseup", 1)
