@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Benchmarks: builds UpliftBeacon.exe, probe.exe, minimal_window.exe, region_bench.exe and start_timer.exe
-# (build/windows) and runs, in a private Wine session (prefix build/wineprefix-bench):
+# Benchmarks. tools/bench/core_bench.cpp, natively (build/bench-native, no sanitizers): the core on large
+# inputs (the text region's scan, a huge Data.Lst, huge settings values). Then builds UpliftBeacon.exe,
+# probe.exe, minimal_window.exe, region_bench.exe and start_timer.exe (build/windows) and runs, in a private Wine session
+# (prefix build/wineprefix-bench):
 #   tools/bench/bench_startup.py   start-up time against a minimal window program;
-#   tools/bench/bench_display.py   showing lengths seen from outside, Escape to the end of a showing, processor
-#                                time during a showing and a count-down, resident memory, and the region
-#                                benchmark (about 2.5 minutes).
-#   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only startup|display]
+#   tools/bench/bench_display.py   showing lengths seen from outside, processor time during a showing and a
+#                                count-down, Escape to the end of a showing, resident memory, and the region benchmark
+#                                (about 2.5 minutes).
+#   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only core|startup|display]
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -30,6 +32,15 @@ while (($#)); do
     esac
 done
 
+if [[ -z "$ONLY" || "$ONLY" == core ]]; then
+    cmake -S "$HARNESS_ROOT" -B "$HARNESS_BUILD_ROOT/bench-native" -DCMAKE_BUILD_TYPE=Release \
+        -DUPLIFT_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$HARNESS_BUILD_ROOT/bench-native" -j "$HARNESS_JOBS" --target core_bench
+    "$HARNESS_BUILD_ROOT/bench-native/core_bench"
+    echo
+    [[ "$ONLY" == core ]] && exit 0
+fi
+
 trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 
@@ -38,14 +49,14 @@ cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe mi
 
 wine_session_start "$PREFIX" bench
 wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
-if [[ "$ONLY" != display ]]; then
+if [[ -z "$ONLY" || "$ONLY" == startup ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
         --start-timer "$WINDOWS_BUILD/tools/bench/start_timer.exe" \
         --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "${STARTUP_ARGS[@]}"
     echo
 fi
-if [[ "$ONLY" != startup ]]; then
+if [[ -z "$ONLY" || "$ONLY" == display ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_display.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
         --probe "$WINDOWS_BUILD/tools/probe.exe" \

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and tests everything on a Debian 12 machine, installing what is missing:
-#   1. the native configuration (build/native): the portable core and its GoogleTest tests;
-#   2. the Windows configuration (build/windows, mingw-w64): UpliftBeacon.exe, the Windows-side tests
-#      and the end-to-end tests, run under Wine on a private X display (Xvfb + openbox) with a fresh
-#      Wine prefix (build/wineprefix-test) and a persistent wineserver.
+#   1. the native configuration (build/native, clang): the portable core's GoogleTest tests under
+#      AddressSanitizer and UndefinedBehaviorSanitizer, and each libFuzzer target for a fixed number of
+#      inputs from a fixed seed;
+#   2. the Windows configuration (build/windows, mingw-w64): UpliftBeacon.exe, the core's tests again
+#      (16-bit wchar_t), the Windows-side tests and the end-to-end tests, run under Wine on a private X
+#      display (Xvfb + openbox) with a fresh Wine prefix (build/wineprefix-test) and a persistent wineserver.
 # Extra arguments go to both ctest runs (e.g. -R e2e). Exits non-zero when anything fails; the last line
 # is the summary of all test runs.
 set -uo pipefail
@@ -34,7 +36,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'harness_log "interrupted"; exit 130' INT TERM
 
-step() { printf '\n[harness] ===== %s =====\n' "$*" >&2; }
+step() { printf '\n[harness] ===== %s (%d s) =====\n' "$*" "$((SECONDS - STARTED))" >&2; }
 
 # --- native ------------------------------------------------------------------------------------
 step "native: configure and build ($NATIVE_BUILD)"
@@ -58,9 +60,9 @@ if harness_configure_windows "$WINDOWS_BUILD" "$PREFIX" && cmake --build "$WINDO
     step "windows: tests under Wine (display $DISPLAY, prefix $WINEPREFIX)"
     rm -rf "$WINDOWS_BUILD/tests/e2e/logs"
     wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
-    # One test at a time: the tests share one desktop, one registry and the program's single-instance
-    # marker in this prefix (WIN_CTEST_JOBS=2 runs two at once, for tests that allow it).
-    (cd "$WINDOWS_BUILD" && ctest --output-on-failure -j "${WIN_CTEST_JOBS:-1}" --timeout 600 \
+    # Tests that share the desktop, the program's registry key or its single-instance mutex hold a ctest
+    # resource lock (see CMakeLists.txt); the others run beside them.
+    (cd "$WINDOWS_BUILD" && ctest --output-on-failure -j "$HARNESS_JOBS" --timeout 600 \
         --output-junit "$RESULTS/windows.xml" --output-log "$RESULTS/windows-ctest.log" "${CTEST_ARGS[@]}") || FAILED_STEPS+=("windows tests")
 else
     FAILED_STEPS+=("windows build")

@@ -24,6 +24,9 @@ HARNESS_PACKAGES=(
     "googletest:"
     "cmake:cmake"
     "python3:python3"
+    # clang with its runtime libraries: the sanitizer build of the core tests and the libFuzzer targets.
+    "clang:clang++"
+    "libclang-rt-dev:"
 )
 
 harness_log() { printf '[harness] %s\n' "$*" >&2; }
@@ -58,17 +61,24 @@ harness_install_deps() {
         command -v sudo >/dev/null 2>&1 || harness_die "need root (or sudo) to install: ${missing[*]}"
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q ||
+    # Another tree's script may be installing at the same moment: wait for its lock instead of failing.
+    local wait_lock=(-o DPkg::Lock::Timeout=900)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" update -q ||
         harness_die "apt-get update failed"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" ||
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" install -y -q --no-install-recommends "${missing[@]}" ||
         harness_die "apt-get install failed"
 }
 
-# Configures the native build (core library and its tests).
+# Configures the native build: the core, its tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the libFuzzer targets, all with clang. A build folder made with another compiler starts afresh.
 harness_configure_native() {
     local build="$1"
     shift
-    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@"
+    if [[ -f "$build/CMakeCache.txt" ]] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++' "$build/CMakeCache.txt"; then
+        rm -rf "$build"
+    fi
+    cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DUPLIFT_SANITIZE=ON "$@"
 }
 
 # Configures the Windows build. The emulator carries the prefix so that test discovery at build time and

@@ -210,14 +210,14 @@ class ProgramTest(unittest.TestCase):
         reg_write({}, delete=STORE_KEYS)
         shutil.rmtree(self.folder, True)
 
-    def start(self, settings=None, list_entries=None, exe=None):
+    def start(self, settings=None, list_entries=None):
         """Writes the settings and Data.Lst beside the copy of the program, and starts it."""
         if settings:
             reg_write(settings)
         if list_entries is not None:
             with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
                 f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
-        self.started.append(Started(exe or self.exe, "program"))
+        self.started.append(Started(self.exe, "program"))
         return self.started[-1]
 
     def start_ready(self, settings=None, list_entries=None):

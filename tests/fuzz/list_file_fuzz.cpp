@@ -1,17 +1,14 @@
-// The list reader must survive any file, and what it read must write and read back unchanged.
+// The list reader must survive any file, and what it read must write and read back unchanged; the text
+// region's runs must cover exactly the pixels that differ from the top-left one.
 #include "affirmations/list_file.h"
 #include "display/text_region.h"
+#include "test_doubles.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <string>
-#include <string_view>
-#include <vector>
-
-namespace {
 
 using namespace uplift;
+
+namespace {
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -20,23 +17,18 @@ void Check(bool condition) {
 void CheckListFile(std::string_view bytes) {
     const Latin1CodePage latin1;
     const std::vector<std::wstring> entries = ReadListFile(bytes, latin1);
-    for (const auto& entry : entries)
-        Check(!entry.empty());
-
-    // Quotes are the one thing the writer must change; everything else comes back as it was.
-    std::vector<std::wstring> expected;
+    std::vector<std::wstring> storable;
     for (const auto& entry : entries) {
-        expected.push_back(StorableEntry(entry));
-        if (entry.find(L'"') == std::wstring::npos) Check(expected.back() == entry);
+        // Quotes are the one thing the writer must change; everything else comes back as it was.
+        storable.push_back(StorableEntry(entry));
+        Check(!entry.empty() && (entry.find(L'"') != std::wstring::npos || storable.back() == entry));
     }
     const std::string written = WriteListFile(entries, latin1);
-    Check(ReadListFile(written, latin1) == expected);
-    Check(WriteListFile(expected, latin1) == written);
+    Check(ReadListFile(written, latin1) == storable && WriteListFile(storable, latin1) == written);
     if (!bytes.starts_with(kUtf8Bom)) Check(ParseListText(latin1.Decode(bytes)) == entries);
 }
 
-// The bytes as a small image: the first byte gives the width, each later byte a pixel from a
-// palette of four colours so that runs of equal colours are common.
+// The first byte gives the width, each later byte a pixel of a palette of four, so that runs are common.
 void CheckTextRuns(std::string_view bytes) {
     if (bytes.empty()) return;
     const int width = static_cast<unsigned char>(bytes[0]) % 64;
@@ -45,23 +37,18 @@ void CheckTextRuns(std::string_view bytes) {
     for (const char c : bytes.substr(1))
         pixels.push_back(kPalette[static_cast<unsigned char>(c) & 3u]);
     const int height = width == 0 ? 0 : static_cast<int>(pixels.size()) / width;
-
-    const auto runs = SelectTextRuns(pixels, width, height);
-    // Every run is a maximal stretch of one row without the top-left colour, in scan order, and
-    // together they cover exactly those pixels.
+    // Runs one row high, in scan order, apart from each other, covering exactly the other colours.
     std::vector<bool> covered(pixels.size(), false);
-    const PixelRect* previous = nullptr;
-    for (const auto& run : runs) {
-        Check(run.Top >= 0 && run.Top < height && run.Bottom == run.Top + 1);
-        Check(run.Left >= 0 && run.Left < run.Right && run.Right <= width);
-        if (previous)
-            Check(previous->Top < run.Top || (previous->Top == run.Top && previous->Right < run.Left));
-        previous = &run;
-        const std::size_t row = static_cast<std::size_t>(run.Top) * static_cast<std::size_t>(width);
+    PixelRect previous{0, -1, 0, 0};
+    for (const PixelRect& run : SelectTextRuns(pixels, width, height)) {
+        Check(run.Top >= 0 && run.Top < height && run.Bottom == run.Top + 1 && run.Left >= 0 &&
+              run.Left < run.Right && run.Right <= width &&
+              (previous.Top < run.Top || (previous.Top == run.Top && previous.Right < run.Left)));
         for (int x = run.Left; x < run.Right; ++x)
-            covered[row + static_cast<std::size_t>(x)] = true;
+            covered[static_cast<std::size_t>(run.Top * width + x)] = true;
+        previous = run;
     }
-    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i)
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width * height); ++i)
         Check(covered[i] == (pixels[i] != pixels[0]));
 }
 

@@ -6,8 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
 
 namespace uplift::win {
 namespace {
@@ -16,71 +14,58 @@ using Entries = std::vector<std::wstring>;
 
 class ListFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"UpliftBeaconListTest" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        path_ = ListFilePath(folder_);
-    }
+    void SetUp() override { ::CreateDirectoryW(folder.c_str(), nullptr); }
     void TearDown() override {
-        ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(path_.c_str());
-        ::RemoveDirectoryW(folder_.c_str());
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path.c_str()), ::RemoveDirectoryW(folder.c_str());
     }
     std::string Bytes() const {
-        std::ifstream in(std::filesystem::path(path_), std::ios::binary);
+        std::ifstream in(std::filesystem::path(path), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     void Put(const std::string& bytes) const {
-        std::ofstream(std::filesystem::path(path_), std::ios::binary | std::ios::trunc) << bytes;
+        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
     }
 
-    std::wstring folder_, path_;
+    const std::wstring folder = std::filesystem::temp_directory_path() /
+                                ("UpliftBeaconListTest" + std::to_string(::GetCurrentProcessId()));
+    const std::wstring path = ListFilePath(folder);
 };
 
-TEST_F(ListFileOnDisk, WritesQuotedLinesInTheCodePageOrElseUtf8AndReadsThemBack) {
+TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8ReadsItBackAndAnEmptyListIsAnEmptyFile) {
     EXPECT_EQ(ListFilePath(L"C:\\"), L"C:\\Data.Lst");
-    EXPECT_TRUE(ReadListFileAt(path_).empty()) << "a missing file is an empty list";
-
-    ASSERT_EQ(WriteListFileAt(path_, {L"Be calm, be kind", L"", L" Café "}), std::nullopt);
-    EXPECT_EQ(Bytes(), "\"Be calm, be kind\"\r\n\" Caf\xE9 \"\r\n");
-    EXPECT_EQ(ReadListFileAt(path_), (Entries{L"Be calm, be kind", L" Café "}));
-
-    const Entries beyond{L"Café", L"日本語 ✓"};
-    ASSERT_EQ(WriteListFileAt(path_, beyond), std::nullopt);
-    EXPECT_EQ(Bytes(),
-              "\xEF\xBB\xBF\"Caf\xC3\xA9\"\r\n\"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE2\x9C\x93\"\r\n");
-    EXPECT_EQ(ReadListFileAt(path_), beyond);
-
-    ASSERT_EQ(WriteListFileAt(path_, {}), std::nullopt);
-    EXPECT_EQ(Bytes(), "") << "an empty list is an empty file";
+    EXPECT_TRUE(ReadListFileAt(path).empty()) << "a missing file is an empty list";
+    const std::pair<Entries, std::string> cases[]{
+        {{L"Be calm, be kind", L"", L" Café "}, "\"Be calm, be kind\"\r\n\" Caf\xE9 \"\r\n"},
+        {{L"Café", L"日本語 ✓", L"\U0001F600"},
+         "\xEF\xBB\xBF\"Caf\xC3\xA9\"\r\n\"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E "
+         "\xE2\x9C\x93\"\r\n\"\xF0\x9F\x98\x80\"\r\n"},
+        {{}, ""}};
+    for (const auto& [entries, bytes] : cases) {
+        ASSERT_EQ(WriteListFileAt(path, entries), std::nullopt);
+        EXPECT_EQ(Bytes(), bytes);
+        Entries expected = entries;
+        std::erase(expected, L"");
+        EXPECT_EQ(ReadListFileAt(path), expected);
+    }
 }
 
 TEST_F(ListFileOnDisk, ReplacesAReadOnlyListButAFailedSaveKeepsTheSavedOneAndSaysWhy) {
     Put("\"old\"\r\n");
-    ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY);
-    ASSERT_EQ(WriteListFileAt(path_, {L"kept"}), std::nullopt);
-    EXPECT_EQ(ReadListFileAt(path_), Entries{L"kept"});
-
-    // The new file cannot be created while a folder stands in its place.
-    ASSERT_TRUE(::CreateDirectoryW((path_ + L".new").c_str(), nullptr));
-    const auto failure = WriteListFileAt(path_, {L"lost"});
-    ::RemoveDirectoryW((path_ + L".new").c_str());
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_FALSE(failure->empty());
-    EXPECT_EQ(ReadListFileAt(path_), Entries{L"kept"});
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(WriteListFileAt(path, {L"kept"}), std::nullopt);
+    EXPECT_EQ(ReadListFileAt(path), Entries{L"kept"});
+    ASSERT_TRUE(::CreateDirectoryW((path + L".new").c_str(), nullptr)); // the new file cannot be made
+    const auto failure = WriteListFileAt(path, {L"lost"});
+    ::RemoveDirectoryW((path + L".new").c_str());
+    EXPECT_TRUE(failure && !failure->empty());
+    EXPECT_EQ(ReadListFileAt(path), Entries{L"kept"});
 }
 
-TEST_F(ListFileOnDisk, DamagedFilesGiveBoundedResults) {
-    Put(std::string("\"a\0b\"\r\n\"c\"\r\n", 11));
-    EXPECT_EQ(ReadListFileAt(path_), (Entries{std::wstring(L"a\0b", 3), L"c"}));
-
-    Put(std::string(1 << 20, 'x') + "\r\n\"after\"\r\n"); // longer than one slice of the conversion
-    const auto entries = ReadListFileAt(path_);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].size(), 1u << 20);
-    EXPECT_EQ(entries[1], L"after");
+TEST_F(ListFileOnDisk, ReadsNulsAndLinesLongerThanOneSliceOfTheRead) {
+    Put(std::string("\"a\0b\"\r\n", 7) + std::string(1 << 20, 'x') + "\r\n\"after\"\r\n");
+    EXPECT_EQ(ReadListFileAt(path),
+              (Entries{std::wstring(L"a\0b", 3), std::wstring(1 << 20, L'x'), L"after"}));
 }
 
 } // namespace

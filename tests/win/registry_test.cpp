@@ -1,70 +1,65 @@
 #include "settings/registry.h"
-#include "test_registry_key.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace uplift::win {
 namespace {
 
-using testing::TestRegistryKey;
+// A key below HKEY_CURRENT_USER of this test alone.
+class Registry : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+    void Set(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data, bytes);
+    }
+    const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
+};
 
-TEST(RegistrySettingsStore, WritesStringValuesAndReadsThemBack) {
-    TestRegistryKey key;
-    RegistrySettingsStore store(key.Path());
-    EXPECT_EQ(store.Read(L"Time"), std::nullopt) << "absent key";
-    ASSERT_TRUE(store.Write(L"Time", L"7"));
-    ASSERT_TRUE(store.Write(L"txtCaption", L"Ünïcödé ✓ text"));
-    ASSERT_TRUE(store.Write(L"Empty", L""));
-    ASSERT_TRUE(store.Write(L"Time", L"12"));
-    EXPECT_EQ(store.Read(L"Time"), L"12") << "a second write replaces the value";
-    EXPECT_EQ(store.Read(L"txtCaption"), L"Ünïcödé ✓ text");
-    EXPECT_EQ(store.Read(L"Empty"), L"");
-    EXPECT_EQ(store.Read(L"Missing"), std::nullopt);
-    EXPECT_EQ(key.TypeOf(L"Time"), static_cast<DWORD>(REG_SZ));
-}
-
-TEST(RegistrySettingsStore, OddDataReadsSafelyAndOtherTypesAsAbsent) {
-    TestRegistryKey key;
+TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent) {
+    RegistrySettingsStore store(path);
+    EXPECT_EQ(store.Read(L"Time"), std::nullopt) << "no key yet";
+    for (const auto& [name, text] :
+         {std::pair{L"Time", L"7"}, {L"txtCaption", L"Ünïcödé ✓"}, {L"Empty", L""}, {L"Time", L"12"}})
+        ASSERT_TRUE(store.Write(name, text)) << name;
+    EXPECT_EQ(
+        ::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"Time", RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
+        ERROR_SUCCESS);
     const DWORD number = 7;
-    key.SetRaw(L"Dword", REG_DWORD, &number, sizeof number);
-    const wchar_t multi[] = L"a\0b\0";
-    key.SetRaw(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
-    const wchar_t unterminated[] = {L'4', L'8'};
-    key.SetRaw(L"Unterminated", REG_SZ, unterminated, sizeof unterminated);
-    const char odd[] = {'1', 0, '2'};
-    key.SetRaw(L"Odd", REG_SZ, odd, 3);
-    const wchar_t embedded[] = L"ab\0cd";
-    key.SetRaw(L"Embedded", REG_SZ, embedded, sizeof embedded);
-    const std::wstring huge(100000, L'x');
-    key.SetRaw(L"Huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
-
-    RegistrySettingsStore store(key.Path());
-    EXPECT_EQ(store.Read(L"Dword"), std::nullopt);
-    EXPECT_EQ(store.Read(L"Multi"), std::nullopt);
-    EXPECT_EQ(store.Read(L"Unterminated"), L"48");
-    EXPECT_EQ(store.Read(L"Odd"), L"1");
-    EXPECT_EQ(store.Read(L"Embedded"), L"ab");
-    EXPECT_EQ(store.Read(L"Huge"), huge) << "read whole, not truncated";
+    const wchar_t multi[] = L"a\0b\0", unterminated[] = {L'4', L'8'}, embedded[] = L"ab\0cd";
+    const std::wstring huge(100'000, L'x');
+    Set(L"Dword", REG_DWORD, &number, sizeof number);
+    Set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+    Set(L"Unterminated", REG_SZ, unterminated, sizeof unterminated);
+    Set(L"Odd", REG_SZ,
+        "1\0"
+        "2",
+        3);
+    Set(L"Embedded", REG_SZ, embedded, sizeof embedded);
+    Set(L"Huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
+    const std::pair<const wchar_t*, std::optional<std::wstring>> reads[]{
+        {L"Time", L"12"},         {L"txtCaption", L"Ünïcödé ✓"},
+        {L"Empty", L""},          {L"Missing", {}},
+        {L"Dword", {}},           {L"Multi", {}},
+        {L"Unterminated", L"48"}, {L"Odd", L"1"},
+        {L"Embedded", L"ab"},     {L"Huge", huge}};
+    for (const auto& [name, value] : reads)
+        EXPECT_EQ(store.Read(name), value) << testing::PrintToString(std::wstring(name));
 }
 
-TEST(WriteRegSetting, CreatesTheWholePathWritesAStringAndReportsFailure) {
-    TestRegistryKey key;
+TEST_F(Registry, WriteRegSettingCreatesThePathNamesTheDefaultValueStarAndReportsFailure) {
     RegistryNames names;
-    // The company part carries the test key so that nothing outside it is touched.
-    names.SetCompanyName(key.Path().substr(std::wstring(L"Software\\").size()) + L"\\Fernbrook");
+    names.SetCompanyName(path.substr(std::wstring(L"Software\\").size()) +
+                         L"\\Fernbrook"); // inside the test's key
     names.SetAppName(L"UpliftBeacon");
     ASSERT_TRUE(WriteRegSetting(names, L"Settings", L"Path", L"C:\\Program Files\\Uplift Beacon"));
     ASSERT_TRUE(WriteRegSetting(names, L"Settings", L"Path", L"D:\\"));
-    EXPECT_EQ(ReadUserString(key.Path() + L"\\Fernbrook\\UpliftBeacon\\Settings", L"Path"), L"D:\\");
     ASSERT_TRUE(WriteRegSetting(names, L"", L"*", L"default"));
-    EXPECT_EQ(ReadUserString(key.Path() + L"\\Fernbrook\\UpliftBeacon", L""), L"default")
-        << "an empty section is the application's key; \"*\" its default value";
-    // A key name longer than the registry allows cannot be created.
-    EXPECT_FALSE(WriteRegSetting(names, std::wstring(400, L'k'), L"Path", L"x"));
+    EXPECT_EQ(ReadUserString(path + L"\\Fernbrook\\UpliftBeacon\\Settings", L"Path"), L"D:\\");
+    EXPECT_EQ(ReadUserString(path + L"\\Fernbrook\\UpliftBeacon", L""), L"default");
+    EXPECT_FALSE(WriteRegSetting(names, std::wstring(400, L'k'), L"Path", L"x")) << "a key name too long";
 }
 
 } // namespace

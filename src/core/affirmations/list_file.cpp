@@ -94,23 +94,6 @@ void AppendLine(std::string& out, std::string_view text) {
 
 } // namespace
 
-std::wstring Latin1CodePage::Decode(std::string_view bytes) const {
-    std::wstring text(bytes.size(), L'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        text[i] = static_cast<unsigned char>(bytes[i]);
-    return text;
-}
-
-std::optional<std::string> Latin1CodePage::Encode(std::wstring_view text) const {
-    std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = CodeUnit(text[i]);
-        if (c > 0xFF) return std::nullopt;
-        bytes[i] = static_cast<char>(c);
-    }
-    return bytes;
-}
-
 std::wstring DecodeUtf8(std::string_view bytes) {
     std::wstring text;
     text.reserve(bytes.size());

@@ -18,13 +18,6 @@ public:
     virtual std::optional<std::string> Encode(std::wstring_view text) const = 0;
 };
 
-// ISO 8859-1, the portable stand-in for tests.
-class Latin1CodePage final : public CodePage {
-public:
-    std::wstring Decode(std::string_view bytes) const override;
-    std::optional<std::string> Encode(std::wstring_view text) const override;
-};
-
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The non-empty fields of the file, in order, by the sequential-input field rules: blanks before a

@@ -52,10 +52,6 @@ public:
     void CheckPassed();
     void tmrMessage_Timer();
 
-    float PauseSeconds = 0;
-    float PauseStart = 0;
-    bool Passed = false;
-
 private:
     // Sets the icon's tip and refreshes the icon unless its menu is up.
     void SetTip(std::wstring tip);
@@ -64,6 +60,9 @@ private:
     const Clock& clock_;
     const RegionalFormats& formats_;
     SchedulerHost& host_;
+    float PauseSeconds = 0;
+    float PauseStart = 0;
+    bool Passed = false;
 };
 
 } // namespace uplift

@@ -3,22 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace uplift {
-namespace {
 
 TEST(UniformRandom, EveryRunDrawsTheSameRoughlyUniformSequenceInZeroToOne) {
-    constexpr int kBuckets = 100, kDraws = 100000;
-    std::array<int, kBuckets> counts{};
+    std::array<int, 100> counts{};
     UniformRandom random, again;
-    for (int i = 0; i < kDraws; ++i) {
+    for (int i = 0; i < 100'000; ++i) {
         const float r = random.Next();
         ASSERT_EQ(r, again.Next()) << "draw " << i;
         ASSERT_TRUE(r >= 0.0f && r < 1.0f) << "draw " << i << ": " << r;
-        ++counts[static_cast<int>(r * kBuckets)];
+        ++counts[static_cast<std::size_t>(r * 100)];
     }
     double chiSquare = 0;
     for (const int count : counts)
@@ -35,9 +31,9 @@ TEST(UniformRandom, IndexIsTheIntegerPartOfTheDrawTimesCountPlusOneInsideTheList
             ASSERT_EQ(indexes.NextIndex(count), static_cast<std::int64_t>(double(draws.Next()) * count) + 1)
                 << "count " << count;
 
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kCounts[]{0, -5, std::numeric_limits<std::int64_t>::min(), (1LL << 53) + 1, kMax};
-    for (const std::int64_t count : kCounts) {
+    using Limits = std::numeric_limits<std::int64_t>;
+    for (const std::int64_t count :
+         {std::int64_t{0}, std::int64_t{-5}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()}) {
         UniformRandom random;
         for (int i = 0; i < 2000; ++i) {
             const std::int64_t index = random.NextIndex(count);
@@ -46,5 +42,4 @@ TEST(UniformRandom, IndexIsTheIntegerPartOfTheDrawTimesCountPlusOneInsideTheList
     }
 }
 
-} // namespace
 } // namespace uplift

@@ -3,35 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 
 namespace uplift {
 
-std::ostream& operator<<(std::ostream& out, const CivilDateTime& c) {
-    return out << c.Year << '-' << c.Month << '-' << c.Day << ' ' << c.Hour << ':' << c.Minute << ':'
-               << c.Second << '.' << c.Millisecond;
+void PrintTo(const CivilDateTime& c, std::ostream* out) {
+    *out << c.Year << '-' << c.Month << '-' << c.Day << ' ' << c.Hour << ':' << c.Minute << ':' << c.Second
+         << '.' << c.Millisecond;
 }
 
 namespace {
 
-TEST(DateTime, KnownSerialsBothWays) {
-    struct Case {
-        double Serial;
-        CivilDateTime Civil;
-    };
+TEST(DateTime, KnownSerialsBothWaysAndTheFractionIsTheTimeOfDayBeforeTheEpochToo) {
     // clang-format off
-    static constexpr Case kCases[] = {
-        {0.0, {1899, 12, 30, 0, 0, 0, 0}},       {2.5, {1900, 1, 1, 12, 0, 0, 0}},
-        {60.0, {1900, 2, 28, 0, 0, 0, 0}},       {61.0, {1900, 3, 1, 0, 0, 0, 0}}, // no 29 Feb 1900
-        {36585.0, {2000, 2, 29, 0, 0, 0, 0}},    {46362.75, {2026, 12, 6, 18, 0, 0, 0}},
-        {-1.25, {1899, 12, 29, 6, 0, 0, 0}},     {-2.75, {1899, 12, 28, 18, 0, 0, 0}}, // fraction = time of day
-        {-657434.0, {100, 1, 1, 0, 0, 0, 0}},    {2958465.0, {9999, 12, 31, 0, 0, 0, 0}},
-    };
+    static constexpr std::pair<double, CivilDateTime> kCases[] = {
+        {0.0, {1899, 12, 30, 0, 0, 0, 0}},    {2.5, {1900, 1, 1, 12, 0, 0, 0}},
+        {60.0, {1900, 2, 28, 0, 0, 0, 0}},    {61.0, {1900, 3, 1, 0, 0, 0, 0}}, // no 29 Feb 1900
+        {36585.0, {2000, 2, 29, 0, 0, 0, 0}}, {46362.75, {2026, 12, 6, 18, 0, 0, 0}},
+        {-1.25, {1899, 12, 29, 6, 0, 0, 0}},  {-2.75, {1899, 12, 28, 18, 0, 0, 0}},
+        {-657434.0, {100, 1, 1, 0, 0, 0, 0}}, {2958465.0, {9999, 12, 31, 0, 0, 0, 0}}};
     // clang-format on
-    for (const Case& c : kCases) {
-        EXPECT_EQ(ToCivil(c.Serial), c.Civil) << "serial " << c.Serial;
-        EXPECT_EQ(FromCivil(c.Civil), c.Serial) << c.Civil;
+    for (const auto& [serial, civil] : kCases) {
+        EXPECT_EQ(ToCivil(serial), civil) << "serial " << serial;
+        EXPECT_EQ(FromCivil(civil), serial) << testing::PrintToString(civil);
     }
+    EXPECT_EQ(DatePart(-1.25), -1.0);
+    EXPECT_DOUBLE_EQ(TimePart(-1.25), 0.25);
+    EXPECT_EQ(SecondsOfDay(-1.25, true), 6 * 3600);
+    EXPECT_EQ(SecondsOfDay(FromCivil({2026, 12, 6, 13, 5, 9, 0}), false), 13 * 3600 + 5 * 60);
+    EXPECT_EQ(ToWholeSeconds(-1.25), -64'800); // 18 hours before the epoch
 }
 
 TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
@@ -46,14 +45,6 @@ TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
     EXPECT_EQ(FromCivil({2026, 12, 31, 24, 0, 0, 0}), DateSerial(2027, 1, 1));
     EXPECT_EQ(ToCivil(FromCivil({2026, 12, 6, 0, 0, 0, -1000})), (CivilDateTime{2026, 12, 5, 23, 59, 59, 0}));
     EXPECT_DOUBLE_EQ(TimeSerial(30, 0, 0), 1.25);
-}
-
-TEST(DateTime, PartsAndSecondsFollowTheCalendarBeforeTheEpochToo) {
-    EXPECT_EQ(DatePart(-1.25), -1.0);
-    EXPECT_DOUBLE_EQ(TimePart(-1.25), 0.25);
-    EXPECT_EQ(SecondsOfDay(-1.25, true), 6 * 3600);
-    EXPECT_EQ(SecondsOfDay(FromCivil({2026, 12, 6, 13, 5, 9, 0}), false), 13 * 3600 + 5 * 60);
-    EXPECT_EQ(ToWholeSeconds(-1.25), -64'800); // 18 hours before the epoch
     EXPECT_EQ(ToWholeSeconds(0.51 / 86400), 1);
     EXPECT_EQ(ToWholeSeconds(std::nan("")), 0);
     for (std::int64_t s : {0LL, -1LL, -86'399LL, -86'401LL, 4'005'705'909LL, -56'802'009'600LL})
@@ -64,9 +55,8 @@ TEST(DateTime, ValidDatesAreYears100To9999) {
     EXPECT_TRUE(IsValidDate(DateSerial(100, 1, 1) - 0.5)); // 1 Jan 100, noon
     EXPECT_FALSE(IsValidDate(DateSerial(99, 12, 31)));
     EXPECT_TRUE(IsValidDate(DateSerial(9999, 12, 31) + 0.99));
-    EXPECT_FALSE(IsValidDate(DateSerial(10000, 1, 1)));
-    EXPECT_FALSE(IsValidDate(std::nan("")));
-    EXPECT_FALSE(IsValidDate(HUGE_VAL));
+    for (const double invalid : {DateSerial(10000, 1, 1), std::nan(""), HUGE_VAL})
+        EXPECT_FALSE(IsValidDate(invalid)) << invalid;
     EXPECT_EQ(ToCivil(HUGE_VAL), CivilDateTime{});
 }
 

@@ -1,335 +1,160 @@
 #include "schedule/scheduler.h"
 
+#include "test_doubles.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <functional>
-#include <string>
-#include <vector>
+#include <sstream>
 
 namespace uplift {
 namespace {
 
-using Events = std::vector<std::wstring>;
-using Times = std::vector<std::string>;
-constexpr std::int32_t kMax = 2147483647, kMin = -kMax - 1;
-
-// The two tips with their exact beginnings.
-std::wstring Down(const wchar_t* rest) {
-    return L"Uplift Beacon, Count down: " + std::wstring(rest);
-}
-std::wstring Dest(const wchar_t* rest) {
-    return L"Uplift Beacon,  destination was " + std::wstring(rest);
+double Ms(const CivilDateTime& c) {
+    return std::round(FromCivil(c) * 86'400'000.0);
 }
 
-TEST(SchedulerTexts, CountDownTipWritesDaysAndTwoDigitFields) {
-    // Fields split toward zero; negative ones (a date just passed unseen) are written 00.
-    const std::pair<std::int32_t, const wchar_t*> cases[]{
-        {3725, L"01:02:05"}, {90061, L"1 day, 01:01:01"}, {220455, L"2 days, 13:14:15"},
-        {9, L"00:00:09"},    {10, L"00:00:10"},           {86399, L"23:59:59"},
-        {-5, L"00:00:00"},   {-172801, L"00:00:00"}};
-    for (const auto& [remaining, tip] : cases)
-        EXPECT_EQ(CountDownTip(remaining), Down(tip)) << "remaining " << remaining;
-    EXPECT_EQ(DestinationTip(L"12/6/2026 10:00:00 AM"),
-              L"Uplift Beacon,  destination was 12/6/2026 10:00:00 AM");
-}
-
-// Records what the scheduler asks of the main form, in order.
-class FakeHost final : public SchedulerHost {
-public:
-    bool OptionsVisible() const override { return optionsVisible; }
+// The main form as the scheduler sees it; `log` holds what the last tick asked of it. A showing lasts 5 s.
+struct FakeHost final : SchedulerHost {
+    explicit FakeHost(ManualClock& clock) : clock(clock) {}
+    bool OptionsVisible() const override { return options; }
     bool Closing() const override { return closing; }
     bool Enabled() const override { return enabled; }
-    bool PopupMenuVisible() const override { return popupVisible; }
-    void HideOptions() override { optionsVisible = false, events.push_back(L"hide"); }
-    void StartTimer() override { timerRunning = true, events.push_back(L"start"); }
-    void StopTimer() override { timerRunning = false, events.push_back(L"stop"); }
-    void SetToolTipText(std::wstring text) override { tip = text, events.push_back(L"tip " + text); }
-    void RefreshTray() override {
-        events.push_back(L"refresh");
-        if (onRefresh) onRefresh();
-    }
+    bool PopupMenuVisible() const override { return popup; }
+    void HideOptions() override { options = false, log += L"hide "; }
+    void StartTimer() override { running = true, log += L"start "; }
+    void StopTimer() override { running = false, log += L"stop "; }
+    void SetToolTipText(std::wstring text) override { tip = text, log += L"tip "; }
+    void RefreshTray() override { log += L"refresh ", options |= openOnRefresh; }
     void ShowAffirmation() override {
-        events.push_back(L"show");
-        ++showings;
-        if (onShow) onShow();
+        log += L"show ", shows.push_back(Ms(clock.Local()));
+        clock.AdvanceMilliseconds(5000);
     }
-
-    bool optionsVisible = true, closing = false, enabled = true, popupVisible = false, timerRunning = false;
-    int showings = 0;
-    std::wstring tip;
-    Events events;
-    std::function<void()> onShow, onRefresh;
+    ManualClock& clock;
+    std::vector<double> shows;
+    bool options = true, closing = false, enabled = true, popup = false, running = false,
+         openOnRefresh = false;
+    std::wstring tip, log;
 };
 
-DateTime At(int year, int month, int day, int hour, int minute, int second) {
-    return FromCivil({year, month, day, hour, minute, second, 0});
+// "dd hh:mm:ss[.mmm]" in December 2026, or "yyyy-mm-dd hh:mm:ss".
+CivilDateTime Moment(const char* text) {
+    CivilDateTime c{2026, 12};
+    if (std::strchr(text, '-'))
+        std::sscanf(text, "%d-%d-%d %d:%d:%d", &c.Year, &c.Month, &c.Day, &c.Hour, &c.Minute, &c.Second);
+    else
+        std::sscanf(text, "%d %d:%d:%d.%d", &c.Day, &c.Hour, &c.Minute, &c.Second, &c.Millisecond);
+    return c;
+}
+std::optional<DateTime> Setting(const char* moment) {
+    return moment ? std::optional(FromCivil(Moment(moment))) : std::nullopt;
 }
 
-class SchedulerTest : public ::testing::Test {
-protected:
-    // The OK action as the scheduler sees it.
-    void ApplyOk() {
-        scheduler.CheckPassed();
-        scheduler.StartSchedule();
-    }
-
-    // One timer interval passes and the timer fires, while it runs. Returns whether an affirmation came.
-    bool Tick(long long intervalMs = 1000) {
-        clock.AdvanceMilliseconds(intervalMs);
-        if (!host.timerRunning) return false;
-        const int before = host.showings;
-        const CivilDateTime t = clock.Local();
-        scheduler.tmrMessage_Timer();
-        if (host.showings == before) return false;
-        char text[32];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.Year, t.Month, t.Day, t.Hour,
-                      t.Minute, t.Second, t.Millisecond);
-        showTimes.push_back(text);
-        return true;
-    }
-
-    // Ticks while the clock stays at or before `until`; returns the number of showings.
-    int TickUntil(DateTime until, long long intervalMs = 1000) {
-        const int before = host.showings;
-        while (std::llround(FromCivil(clock.Local()) * 86'400'000.0) + intervalMs <=
-               ToWholeSeconds(until) * 1000)
-            Tick(intervalMs);
-        return host.showings - before;
-    }
-
-    SettingsRecord record;
-    ManualClock clock{{2026, 12, 6, 12, 0, 0, 0}};
-    EnUsRegionalFormats formats;
-    FakeHost host;
-    Scheduler scheduler{record, clock, formats, host};
-    Times showTimes;
+struct Case {
+    const char* Name;
+    WhenToDisplay When;
+    int Pause;                   // index of cboPause
+    const char *Everyday, *Date; // a moment (for the daily time only its time of day counts) or none
+    const char* Start;           // the moment of OK or Cancel
+    bool Ok;                     // OK decides what has been dealt with; Cancel leaves it as it was
+    int Interval, Slack;         // ms from tick to tick; how much later than listed a drifting tick may show
+    const char* Until;           // the last tick comes at or before this moment
+    const char*
+        Host; // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
+    const char* Shows;  // the moments of the showings, each of which lasts 5 s
+    const wchar_t* Tip; // after the last tick ("@": the destination tip), or null
+    const wchar_t* Log; // what the last tick asked of the form, or null
+    bool Running;       // the timer afterwards
 };
+using enum WhenToDisplay;
+// clang-format off
+constexpr Case kCases[]{
+    {"1 minuet from the end of each showing", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:03:10", "", "06 12:01:00 06 12:02:05 06 12:03:10", L"00:00:00", L"tip refresh show ", 1},
+    {"1 minuet counting down", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:59", "", "", L"00:00:01", L"tip refresh ", 1},
+    {"10 minuets", Pause, 15, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:09:59", L"tip refresh ", 1},
+    {"1 second", Pause, 0, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "06 08:30:16.250", L"00:00:00", 0, 1},
+    {"below the pause list: 1 minuet", Pause, -1, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:00:59", 0, 1},
+    {"beyond the pause list: 1 minuet", Pause, 21, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:00:59", 0, 1},
+    {"1.5 s left rounds to 2", Pause, 10, 0, 0, "06 12:00:00.500", 1, 500, 0, "06 12:00:59", "", "", L"00:00:02", 0, 1},
+    {"0.5 s left rounds to 0", Pause, 10, 0, 0, "06 12:00:00.500", 1, 500, 0, "06 12:01:00", "", "06 12:01:00", L"00:00:00", 0, 1},
+    {"10 minuets across midnight, 1000 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 1000, 1000, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
+    {"10 minuets across midnight, 1007 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 1007, 1007, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
+    {"10 minuets across midnight, 1016 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 1016, 1016, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
+    {"10 minuets across midnight, 2000 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 2000, 2000, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
+    {"every day at 10:00 counting down", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 09:59:59", "", "", L"00:00:01", L"tip refresh ", 1},
+    {"every day at 10:00, a full day to go", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 10:00:00", "", "06 10:00:00", L"1 day, 00:00:00", L"tip refresh show ", 1},
+    {"every day at 10:00, once in its minute", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 10:01:30", "", "06 10:00:00", L"23:58:30", 0, 1},
+    {"every day at 10:00, 1000 ms ticks", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 1000, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
+    {"every day at 10:00, 1003 ms ticks", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 1003, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
+    {"every day at 10:00, 1016 ms ticks", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 1016, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
+    {"every day at 10:00, ticks 2 s apart from an odd second", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 2000, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
+    {"every day at midnight", Everyday, 10, "06 00:00:00", 0, "06 23:59:50", 1, 1000, 0, "08 00:00:10", "", "07 00:00:00 08 00:00:00", 0, 0, 1},
+    {"every day without a time: midnight", Everyday, 10, 0, 0, "06 23:59:50", 1, 1000, 0, "08 00:00:10", "", "07 00:00:00 08 00:00:00", 0, 0, 1},
+    {"OK within the daily minute, its seconds left out", Everyday, 10, "06 12:00:45", 0, "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"23:59:29", 0, 1},
+    {"Cancel as the daily minute ends", Everyday, 10, "06 12:00:00", 0, "06 12:00:59", 0, 1000, 0, "06 12:01:00", "", "", L"23:59:00", 0, 1},
+    {"OK at the daily second", Everyday, 10, "06 12:00:00", 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "", "06 12:00:01", L"23:59:59", 0, 1},
+    {"a date a minute ahead counting down", Date, 10, 0, "06 12:01:00", "06 12:00:00", 1, 1000, 0, "06 12:00:59", "", "", L"00:00:01", L"tip refresh ", 1},
+    {"a date a minute ahead, once", Date, 10, 0, "06 12:01:00", "06 12:00:00", 1, 1000, 0, "06 12:02:00", "", "06 12:01:00", L"@12/6/2026 12:01:00 PM", L"stop tip refresh ", 0},
+    {"a date three days ahead, on its day only", Date, 10, 0, "09 10:00:00", "06 09:59:50", 1, 60000, 60000, "09 10:05:00", "", "09 10:00:00", 0, 0, 0},
+    {"OK a second after the date", Date, 10, 0, "06 12:00:29", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"@12/6/2026 12:00:29 PM", L"stop tip refresh ", 0},
+    {"OK at the date's second", Date, 10, 0, "06 12:00:30", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "06 12:00:31", L"00:00:00", 0, 1},
+    {"Cancel after the date", Date, 10, 0, "06 11:59:58", "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "06 12:00:31", L"00:00:00", 0, 1},
+    {"70 years ahead", Date, 10, 0, "2096-12-06 12:00:00", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"@12/6/2096 12:00:00 PM", 0, 0},
+    {"70 years behind", Date, 10, 0, "1956-12-06 12:00:00", "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "", L"@12/6/1956 12:00:00 PM", 0, 0},
+    {"no date", Date, 10, 0, 0, "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "", L"@", 0, 0},
+    {"the most the count-down holds", Date, 10, 0, "2094-12-24 15:14:38", "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "", L"24855 days, 03:14:07", 0, 1},
+    {"options visible", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "V", "", L"00:00:00", L"tip refresh stop ", 0},
+    {"closing", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "C", "", L"00:00:00", L"tip refresh stop ", 0},
+    {"disabled", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "D", "", L"00:00:00", L"tip refresh stop ", 0},
+    {"options opened during the refresh", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "R", "", L"00:00:00", L"tip refresh stop ", 0},
+    {"the menu open: no refresh", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "M", "", L"00:00:59", L"tip ", 1},
+    {"the menu open as a date finishes", Date, 10, 0, "06 10:00:00", "06 12:00:00", 1, 1000, 0, "06 12:00:01", "M", "", L"@12/6/2026 10:00:00 AM", L"stop tip ", 0},
+};
+// clang-format on
 
-TEST_F(SchedulerTest, StartScheduleHidesOptionsTakesThePauseAndStartsTheTimer) {
-    clock.Set(CivilDateTime{2026, 12, 6, 8, 30, 15, 250});
-    for (const auto [index, seconds] : {std::pair{15, 600.0f}, {0, 1.0f}, {-1, 60.0f}, {21, 60.0f}}) {
-        host.events.clear();
-        record.Pause = index;
+TEST(Scheduler, CountsDownAndShowsTickByTick) {
+    for (const Case& r : kCases) {
+        SCOPED_TRACE(r.Name);
+        SettingsRecord record;
+        record.When = r.When, record.Pause = r.Pause, record.Everyday = Setting(r.Everyday),
+        record.Date = Setting(r.Date);
+        ManualClock clock(Moment(r.Start));
+        const EnUsRegionalFormats formats;
+        FakeHost host(clock);
+        Scheduler scheduler(record, clock, formats, host);
+        if (r.Ok) scheduler.CheckPassed();
         scheduler.StartSchedule();
-        EXPECT_EQ(host.events, (Events{L"hide", L"start"})) << "pause index " << index;
-        EXPECT_EQ(scheduler.PauseSeconds, seconds) << "pause index " << index; // 60: the "1 minuet" fallback
+        EXPECT_EQ(host.log, L"hide start ");
+        const auto has = [&](char flag) { return std::strchr(r.Host, flag) != nullptr; };
+        host.options = has('V'), host.closing = has('C'), host.enabled = !has('D'),
+        host.openOnRefresh = has('R');
+        host.popup = has('M');
+
+        while (Ms(clock.Local()) + r.Interval <= Ms(Moment(r.Until))) {
+            clock.AdvanceMilliseconds(r.Interval);
+            if (host.running) host.log.clear(), scheduler.tmrMessage_Timer();
+        }
+        const std::vector<double>& shows = host.shows;
+        std::istringstream expected(r.Shows);
+        std::string day, time;
+        std::size_t count = 0;
+        for (; expected >> day >> time; ++count) {
+            const double at = Ms(Moment((day + " " + time).c_str()));
+            ASSERT_LT(count, shows.size()) << "no showing at " << day << " " << time;
+            EXPECT_TRUE(shows[count] >= at - (r.Slack ? 500 : 0) && shows[count] <= at + r.Slack)
+                << "showing " << count << " at " << ToCivil(shows[count] / 86'400'000.0).Second << " s, not "
+                << time;
+        }
+        EXPECT_EQ(shows.size(), count);
+        if (r.Tip)
+            EXPECT_EQ(host.tip, std::wstring(r.Tip[0] == L'@' ? L"Uplift Beacon,  destination was "
+                                                              : L"Uplift Beacon, Count down: ") +
+                                    (r.Tip + (r.Tip[0] == L'@')));
+        if (r.Log) EXPECT_EQ(host.log, r.Log);
+        EXPECT_EQ(host.running, r.Running);
     }
-    EXPECT_EQ(scheduler.PauseStart, 8 * 3600 + 30 * 60 + 15.25f);
-}
-
-TEST_F(SchedulerTest, CheckPassedFollowsTheChosenMode) {
-    struct Case {
-        const char* Name;
-        WhenToDisplay When;
-        std::optional<DateTime> Everyday, Date;
-        int Second; // the clock reads 12:00:<Second> on 6 Dec 2026
-        bool Before, Expected;
-    };
-    using enum WhenToDisplay;
-    const Case cases[]{
-        {"date a second ago", Date, {}, At(2026, 12, 6, 12, 0, 29), 30, false, true},
-        {"date this second", Date, {}, At(2026, 12, 6, 12, 0, 30), 30, true, false},
-        {"empty date", Date, {}, std::nullopt, 30, false, true},
-        {"daily time this minute", Everyday, TimeSerial(12, 0, 0), {}, 30, false, true},
-        {"daily time this very second", Everyday, TimeSerial(12, 0, 0), {}, 0, true, false},
-        {"daily time later", Everyday, TimeSerial(12, 1, 0), {}, 30, true, false},
-        {"empty daily time", Everyday, std::nullopt, {}, 30, false, true},
-        {"pause keeps true", Pause, {}, {}, 30, true, true},
-        {"pause keeps false", Pause, {}, {}, 30, false, false},
-    };
-    for (const auto& c : cases) {
-        clock.Set(CivilDateTime{2026, 12, 6, 12, 0, c.Second, 0});
-        record.When = c.When;
-        record.Everyday = c.Everyday;
-        record.Date = c.Date;
-        scheduler.Passed = c.Before;
-        scheduler.CheckPassed();
-        EXPECT_EQ(scheduler.Passed, c.Expected) << c.Name;
-    }
-}
-
-TEST_F(SchedulerTest, PauseShowsAsItEndsAndTheNextCountsFromWhenTheDisplayReturned) {
-    host.onShow = [&] { clock.AdvanceSeconds(5); }; // the display stays up five seconds
-    ApplyOk();                                      // "1 minuet" from 12:00:00
-    EXPECT_FALSE(Tick());
-    EXPECT_EQ(host.tip, Down(L"00:00:59"));
-    EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
-    EXPECT_EQ(host.tip, Down(L"00:00:01"));
-    host.events.clear();
-    EXPECT_TRUE(Tick());
-    EXPECT_EQ(host.events, (Events{L"tip " + Down(L"00:00:00"), L"refresh", L"show"}));
-    EXPECT_TRUE(scheduler.Passed);
-    EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 3, 10)), 2);
-    EXPECT_EQ(showTimes,
-              (Times{"2026-12-06 12:01:00.000", "2026-12-06 12:02:05.000", "2026-12-06 12:03:10.000"}));
-}
-
-TEST_F(SchedulerTest, PauseRoundsHalfASecondToEven) {
-    clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 500});
-    ApplyOk();
-    clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 0});
-    EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
-    EXPECT_EQ(host.tip, Down(L"00:00:02")) << "1.5 s rounds to 2";
-    EXPECT_TRUE(Tick()) << "0.5 s left rounds to 0";
-}
-
-TEST_F(SchedulerTest, PauseAcrossMidnightEndsWhenThePauseDoes) {
-    record.Pause = 15;                                          // "10 minuets"
-    for (const long long interval : {1000LL, 1007LL, 1016LL}) { // ticks that drift off the whole second
-        clock.Set(CivilDateTime{2026, 12, 6, 23, 55, 0, 300});
-        showTimes.clear();
-        ApplyOk();
-        TickUntil(At(2026, 12, 7, 0, 10, 0), interval);
-        ASSERT_EQ(showTimes.size(), 1u) << "interval " << interval << " ms";
-        EXPECT_GE(showTimes[0], "2026-12-07 00:04:59.800") << "interval " << interval << " ms";
-        EXPECT_LE(showTimes[0], "2026-12-07 00:05:00.816") << "interval " << interval << " ms";
-    }
-}
-
-TEST_F(SchedulerTest, EverydayCountsDownShowsOnceAndStartsTheNextDay) {
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 57, 0});
-    record.When = WhenToDisplay::Everyday;
-    record.Everyday = TimeSerial(10, 0, 0);
-    ApplyOk();
-    EXPECT_FALSE(Tick());
-    EXPECT_EQ(host.tip, Down(L"00:00:02"));
-    EXPECT_FALSE(Tick());
-    EXPECT_TRUE(Tick());
-    EXPECT_EQ(host.tip, Down(L"1 day, 00:00:00"));
-    EXPECT_FALSE(Tick());
-    EXPECT_EQ(host.tip, Down(L"23:59:59"));
-    EXPECT_EQ(TickUntil(At(2026, 12, 6, 10, 1, 30)), 0) << "no second showing within the minute";
-    EXPECT_EQ(host.tip, Down(L"23:58:30"));
-}
-
-// Ticks drift and can skip the chosen second (every 2 s from an odd second never sees 10:00:00).
-TEST_F(SchedulerTest, EverydayWithDriftingTicksShowsOncePerDayWithinTheChosenMinute) {
-    record.When = WhenToDisplay::Everyday;
-    record.Everyday = TimeSerial(10, 0, 0);
-    for (const long long interval : {1000LL, 1003LL, 1016LL, 2000LL}) {
-        clock.Set(CivilDateTime{2026, 12, 6, 9, 0, 1, 0});
-        showTimes.clear();
-        ApplyOk();
-        TickUntil(At(2026, 12, 8, 11, 0, 0), interval);
-        ASSERT_EQ(showTimes.size(), 3u) << "interval " << interval << " ms";
-        for (int day = 0; day < 3; ++day)
-            EXPECT_EQ(showTimes[day].substr(0, 16), "2026-12-0" + std::to_string(6 + day) + " 10:00")
-                << "interval " << interval << " ms";
-    }
-}
-
-TEST_F(SchedulerTest, EverydayAtMidnightOrWithoutATimeShowsEveryMidnight) {
-    record.When = WhenToDisplay::Everyday;
-    for (const auto everyday : {std::optional<DateTime>(0.0), std::optional<DateTime>()}) {
-        clock.Set(CivilDateTime{2026, 12, 6, 23, 59, 50, 0});
-        showTimes.clear();
-        record.Everyday = everyday;
-        ApplyOk();
-        EXPECT_TRUE(scheduler.Passed) << "00:00 lies before any time of day";
-        EXPECT_EQ(TickUntil(At(2026, 12, 8, 0, 0, 10)), 2) << (everyday ? "00:00" : "no time");
-        EXPECT_EQ(showTimes, (Times{"2026-12-07 00:00:00.000", "2026-12-08 00:00:00.000"}));
-    }
-}
-
-TEST_F(SchedulerTest, DateOneMinuteAheadCountsDownShowsOnceAndFinishes) {
-    record.When = WhenToDisplay::Date;
-    record.Date = At(2026, 12, 6, 12, 1, 0);
-    ApplyOk();
-    EXPECT_FALSE(scheduler.Passed);
-    EXPECT_FALSE(Tick());
-    EXPECT_EQ(host.tip, Down(L"00:00:59"));
-    EXPECT_EQ(TickUntil(At(2026, 12, 6, 12, 0, 59)), 0);
-    EXPECT_TRUE(Tick());
-    host.events.clear();
-    EXPECT_FALSE(Tick());
-    EXPECT_EQ(host.events, (Events{L"stop", L"tip " + Dest(L"12/6/2026 12:01:00 PM"), L"refresh"}));
-    EXPECT_EQ(TickUntil(At(2026, 12, 7, 12, 0, 0)), 0);
-}
-
-TEST_F(SchedulerTest, DateThreeDaysAheadShowsOnlyOnTheDay) {
-    record.When = WhenToDisplay::Date;
-    record.Date = At(2026, 12, 9, 10, 0, 0);
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 50, 0});
-    ApplyOk();
-    for (int day = 6; day <= 8; ++day) {
-        clock.Set(CivilDateTime{2026, 12, day, 9, 59, 55, 0});
-        EXPECT_EQ(TickUntil(At(2026, 12, day, 10, 0, 5)), 0) << "day " << day;
-    }
-    clock.Set(CivilDateTime{2026, 12, 6, 9, 59, 59, 0});
-    Tick();
-    EXPECT_EQ(host.tip, Down(L"3 days, 00:00:00"));
-    clock.Set(CivilDateTime{2026, 12, 9, 9, 59, 55, 0});
-    EXPECT_EQ(TickUntil(At(2026, 12, 9, 10, 0, 5)), 1);
-    EXPECT_EQ(showTimes, Times{"2026-12-09 10:00:00.000"});
-    EXPECT_FALSE(host.timerRunning);
-}
-
-TEST_F(SchedulerTest, DatesPassedOrOutOfReachFinishAtTheFirstTick) {
-    struct Case {
-        const char* Name;
-        std::optional<DateTime> Date;
-        bool Passed, Shows, Running;
-        std::wstring Tip;
-    };
-    const Case cases[]{
-        {"passed and dealt with", At(2026, 12, 6, 10, 0, 0), true, false, false,
-         Dest(L"12/6/2026 10:00:00 AM")},
-        {"passed unseen (Cancel)", At(2026, 12, 6, 11, 59, 58), false, true, true, Down(L"00:00:00")},
-        {"70 years ahead", At(2096, 12, 6, 12, 0, 0), true, false, false, Dest(L"12/6/2096 12:00:00 PM")},
-        {"70 years behind", At(1956, 12, 6, 12, 0, 0), false, false, false, Dest(L"12/6/1956 12:00:00 PM")},
-        {"empty date", std::nullopt, false, false, false, Dest(L"")},
-        {"the most the count-down holds", FromWholeSeconds(ToWholeSeconds(At(2026, 12, 6, 12, 0, 1)) + kMax),
-         false, false, true, Down(L"24855 days, 03:14:07")},
-    };
-    record.When = WhenToDisplay::Date;
-    for (const auto& c : cases) {
-        clock.Set(CivilDateTime{2026, 12, 6, 12, 0, 0, 0});
-        host = FakeHost{};
-        record.Date = c.Date;
-        scheduler.Passed = c.Passed;
-        scheduler.StartSchedule();
-        EXPECT_EQ(Tick(), c.Shows) << c.Name;
-        EXPECT_EQ(host.tip, c.Tip) << c.Name;
-        EXPECT_EQ(host.timerRunning, c.Running) << c.Name;
-    }
-}
-
-TEST_F(SchedulerTest, StopsAfterRefreshingTheTipWhenOptionsClosingOrDisabled) {
-    struct Case {
-        const char* Name;
-        bool OptionsVisible, Closing, Enabled, OptionsOpenedByTheRefresh;
-    };
-    constexpr Case cases[]{{"options visible", true, false, true, false},
-                           {"closing", false, true, true, false},
-                           {"disabled", false, false, false, false},
-                           {"options opened during the refresh", false, false, true, true}};
-    record.Pause = 0; // a showing would be due at every tick
-    for (const auto& c : cases) {
-        host = FakeHost{};
-        scheduler.StartSchedule();
-        host.events.clear();
-        host.optionsVisible = c.OptionsVisible, host.closing = c.Closing, host.enabled = c.Enabled;
-        if (c.OptionsOpenedByTheRefresh) host.onRefresh = [&] { host.optionsVisible = true; };
-        EXPECT_FALSE(Tick()) << c.Name;
-        EXPECT_EQ(host.events, (Events{L"tip " + Down(L"00:00:00"), L"refresh", L"stop"})) << c.Name;
-    }
-}
-
-TEST_F(SchedulerTest, OpenMenuGetsTheTipWithoutARefresh) {
-    ApplyOk();
-    host.popupVisible = true;
-    host.events.clear();
-    Tick();
-    EXPECT_EQ(host.events, Events{L"tip " + Down(L"00:00:59")});
-
-    record.When = WhenToDisplay::Date;
-    record.Date = At(2026, 12, 6, 10, 0, 0);
-    scheduler.Passed = true;
-    host.events.clear();
-    Tick();
-    EXPECT_EQ(host.events, (Events{L"stop", L"tip " + Dest(L"12/6/2026 10:00:00 AM")}));
 }
 
 } // namespace

@@ -3,35 +3,20 @@
 #include <gtest/gtest.h>
 
 namespace uplift {
-namespace {
 
-TEST(RegistryNames, NamesAreTrimmedOrFallBackAndMakeTheKeyPath) {
-    struct Case {
-        const wchar_t *Given, *Company, *App;
-    };
-    static constexpr Case kCases[] = {
-        {L"    ", L"Shared Program Settings", L"Uplift Beacon"},
-        {L"  Acme Ltd  ", L"Acme Ltd", L"Acme Ltd"},
-        {L"\tAcme", L"\tAcme", L"\tAcme"}, // only spaces count as blanks
-    };
-    for (const Case& c : kCases) {
+TEST(RegistryNames, NamesAreTrimmedOfSpacesOrFallBackAndMakeTheKeyPath) {
+    for (const auto& [given, company, app] :
+         {std::tuple{L"    ", L"Shared Program Settings", L"Uplift Beacon"},
+          {L"  Acme  ", L"Acme", L"Acme"},
+          {L"\tAcme", L"\tAcme", L"\tAcme"}}) {
         RegistryNames names;
         names.SetCompanyName(L"First"); // a later call replaces the name
-        names.SetCompanyName(c.Given);
-        names.SetAppName(c.Given);
-        EXPECT_EQ(names.BuildKeyPath(L"S"), std::wstring(L"Software\\") + c.Company + L"\\" + c.App + L"\\S")
-            << testing::PrintToString(std::wstring(c.Given));
+        names.SetCompanyName(given);
+        names.SetAppName(given);
+        EXPECT_EQ(names.BuildKeyPath(L"S"), std::wstring(L"Software\\") + company + L"\\" + app + L"\\S")
+            << testing::PrintToString(std::wstring(given));
+        EXPECT_EQ(names.BuildKeyPath(L""), std::wstring(L"Software\\") + company + L"\\" + app);
     }
-    RegistryNames names;
-    names.SetCompanyName(L"Fernbrook");
-    names.SetAppName(L"");
-    EXPECT_EQ(names.BuildKeyPath(L""), L"Software\\Fernbrook\\Uplift Beacon");
 }
 
-TEST(RegistryNames, StarNamesTheDefaultValue) {
-    EXPECT_EQ(RegistryValueName(L"*"), L"");
-    EXPECT_EQ(RegistryValueName(L"**"), L"**");
-}
-
-} // namespace
 } // namespace uplift

@@ -1,0 +1,110 @@
+#pragma once
+// Stand-ins for what the program takes from the platform: a clock that stands still until moved, the
+// settings section as a map, the Latin-1 code page and the en-US regional formats.
+
+#include "affirmations/list_file.h"
+#include "common/regional_formats.h"
+#include "schedule/clock.h"
+#include "settings/settings_store.h"
+
+#include <cwchar>
+#include <map>
+
+namespace uplift {
+
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(CivilDateTime start) : now_(start) {}
+    void Set(const CivilDateTime& local) { now_ = local; }
+    void AdvanceMilliseconds(long long ms) { now_ = ToCivil(FromCivil(now_) + ms / 86'400'000.0); }
+    const CivilDateTime& Local() const { return now_; }
+    float SecondsSinceMidnight() const override {
+        return static_cast<float>(now_.Hour * 3600 + now_.Minute * 60 + now_.Second +
+                                  now_.Millisecond / 1000.0);
+    }
+    DateTime Now() const override {
+        return FromCivil({now_.Year, now_.Month, now_.Day, now_.Hour, now_.Minute, now_.Second});
+    }
+
+private:
+    CivilDateTime now_;
+};
+
+class MemorySettingsStore final : public SettingsStore {
+public:
+    std::optional<std::wstring> Read(std::wstring_view name) override {
+        const auto it = values.find(name);
+        return it == values.end() ? std::nullopt : std::optional(it->second);
+    }
+    bool Write(std::wstring_view name, std::wstring_view value) override {
+        values.insert_or_assign(std::wstring(name), std::wstring(value));
+        return true;
+    }
+    std::map<std::wstring, std::wstring, std::less<>> values;
+};
+
+class Latin1CodePage final : public CodePage {
+public:
+    std::wstring Decode(std::string_view bytes) const override {
+        std::wstring text(bytes.size(), L'\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            text[i] = static_cast<unsigned char>(bytes[i]);
+        return text;
+    }
+    std::optional<std::string> Encode(std::wstring_view text) const override {
+        std::string bytes;
+        for (const wchar_t c : text) {
+            if (static_cast<std::uint32_t>(c) > 0xFF) return std::nullopt;
+            bytes += static_cast<char>(c);
+        }
+        return bytes;
+    }
+};
+
+// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads back exactly what it writes.
+class EnUsRegionalFormats final : public RegionalFormats {
+public:
+    explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}
+    std::wstring DateTimeToText(DateTime value) const override {
+        const CivilDateTime c = Whole(value);
+        if (CivilDateTime{c.Year, c.Month, c.Day} == CivilDateTime{}) return LongTimeText(value);
+        return c.Hour + c.Minute + c.Second == 0 ? ShortDateText(value) : DateAndTimeText(*this, value);
+    }
+    std::wstring ShortDateText(DateTime value) const override {
+        const CivilDateTime c = Whole(value);
+        return Printed(value, L"%d/%d/%04d", c.Month, c.Day, c.Year);
+    }
+    std::wstring LongTimeText(DateTime value) const override {
+        const CivilDateTime c = Whole(value);
+        return Printed(value, L"%d:%02d:%02d %ls", (c.Hour + 11) % 12 + 1, c.Minute, c.Second,
+                       c.Hour < 12 ? L"AM" : L"PM");
+    }
+    std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
+        const std::wstring copy(text.substr(0, 64));
+        CivilDateTime c;
+        wchar_t half[3] = L"AM";
+        if (std::swscanf(copy.c_str(), L"%d/%d/%d %d:%d:%d %2ls", &c.Month, &c.Day, &c.Year, &c.Hour,
+                         &c.Minute, &c.Second, half) < 3 &&
+            std::swscanf(copy.c_str(), L"%d:%d:%d %2ls", &c.Hour, &c.Minute, &c.Second, half) != 4)
+            return std::nullopt;
+        c.Hour = c.Hour % 12 + (half == std::wstring_view(L"PM") ? 12 : 0);
+        const DateTime value = FromCivil(c);
+        for (const std::wstring& written : {DateTimeToText(value), DateAndTimeText(*this, value),
+                                            ShortDateText(value), LongTimeText(value)})
+            if (!written.empty() && written == text) return value;
+        return std::nullopt;
+    }
+    wchar_t DecimalSeparator() const override { return separator_; }
+
+private:
+    static CivilDateTime Whole(DateTime value) { return ToCivil(FromWholeSeconds(ToWholeSeconds(value))); }
+    static std::wstring Printed(DateTime value, const wchar_t* format, int a, int b, int c,
+                                const wchar_t* d = L"") {
+        wchar_t text[64] = L"";
+        if (IsValidDate(value)) std::swprintf(text, 64, format, a, b, c, d);
+        return text;
+    }
+    wchar_t separator_;
+};
+
+} // namespace uplift
