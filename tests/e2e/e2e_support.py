@@ -168,11 +168,11 @@ def screenshot(rect, save_as=None):
 
 
 class Started:
-    """A Windows program started with `wine` by a test; its output goes to the logs folder."""
+    """A Windows program started with `wine` by a test, with args; its output goes to the logs folder."""
 
-    def __init__(self, exe, name):
+    def __init__(self, exe, name, *args):
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
-        self.popen = subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL, stdout=self.log,
+        self.popen = subprocess.Popen(["wine", exe, *map(str, args)], stdin=subprocess.DEVNULL, stdout=self.log,
                                       stderr=subprocess.STDOUT, env=wine_env(), cwd=os.path.dirname(exe) or None)
 
     def running(self):

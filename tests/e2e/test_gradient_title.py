@@ -1,117 +1,86 @@
-"""The gradient title bar, which no window of the program hosts, on gradient_host.exe (UPLIFT_GRADIENT_HOST) with
-the mouse through X; run by run_e2e.py, which skips them without a Wine session. The host writes JSON lines."""
+"""The gradient title bar, which no window of the program hosts, on gradient_host.exe (UPLIFT_GRADIENT_HOST) with the
+mouse through X. The host prints a line of its state after each change (see gradient_host.cpp)."""
 
-import json
 import os
-import subprocess
 import unittest
 
-from e2e_support import kill_started, log_dir, wait_until, windows_path, wine_env
+from e2e_support import Started, reg_values, run, screenshot, wait_until, windows, xdotool
 
-CAPTION = "Gradient & title: Crème brûlée, naïve café"
-
-
-def run(*args, check=True):
-    return subprocess.run([str(a) for a in args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                          stderr=subprocess.DEVNULL, env=wine_env(), check=check, timeout=60)
+CAPTION = "Gradient & title: Crème brûlée, naïve café"  # the host's text, which goes to the bar
+DESKTOP = r"HKCU\Control Panel\Desktop"
+STATE = "zoomed iconic maximized minimized caption rect bar close maximize minimize".split()  # rectangles: 4 numbers
 
 
 def centre(rect):
     return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
 
 
-def pixels(left, top, right, bottom, save_as=None):
-    """The screen's pixels in the rectangle, row by row, as (r, g, b); with save_as, kept as an artifact."""
-    crop = ["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage"]
-    if save_as:
-        os.makedirs(os.path.join(log_dir(), "artifacts"), exist_ok=True)
-        run(*crop, os.path.join(log_dir(), "artifacts", save_as))
-    data = run(*crop, "-depth", "8", "rgb:-").stdout
-    return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
-
-
-def gradient_fault(bar):
-    """What is wrong with the bar's top row, or None: pure blue to black, blue never rising, no red or green."""
-    row = pixels(bar[0], bar[1], bar[2], bar[1] + 1)
-    if row[0] != (0, 0, 255) or row[-1] != (0, 0, 0):
-        return "it runs from %s to %s" % (row[0], row[-1])
-    return next(("%s follows %s" % (b, a) for a, b in zip(row, row[1:]) if b[2] > a[2] or b[0] or b[1]), None)
-
-
-class Host:
-    """gradient_host.exe under Wine, stopped by its pid when the test ends."""
-
-    def __init__(self, test, *args):
-        self.path, self.last = os.path.join(log_dir(), "gradient-host-%s.jsonl" % test.id().split(".")[-1]), None
-        open(self.path, "w").close()  # no state from an earlier run
-        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_GRADIENT_HOST"], windows_path(self.path),
-                                       "--caption", CAPTION, "--at", "0,0"] + [str(a) for a in args],
-                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL, env=wine_env())
-        test.addCleanup(kill_started, self.popen)
-
-    def wait(self, what, predicate=lambda state: True, shot=None):
-        """The latest state once predicate holds and, with shot, the bar shows its gradient there (a screenshot of
-        the bar is then kept). Fails at once if the host ends."""
-        def ready():
-            with open(self.path, encoding="utf-8") as f:
-                lines = f.read().split("\n")[:-1]
-            state = self.last = json.loads(lines[-1]) if lines else None
-            if self.popen.poll() is not None:
-                raise AssertionError("the host ended (exit code %s)" % self.popen.returncode)
-            return state if state and predicate(state) and not (shot and gradient_fault(state["bar"])) else None
-        try:
-            state = wait_until(ready, 30, message=what)
-        except AssertionError as failure:
-            raise AssertionError("%s; the host's last state: %s" % (failure, self.last)) from None
-        if shot:
-            pixels(*(value + margin for value, margin in zip(state["bar"], (-2, -2, 2, 2))), save_as=shot)
-        return state
+def painted(bar):
+    """Whether the top row of the bar runs from pure blue to black, blue never rising, no red or green."""
+    pixel = screenshot((bar[0], bar[1], bar[2], bar[1] + 1))
+    row = [pixel(x, bar[1]) for x in range(bar[0], bar[2])]
+    return row[0] == (0, 0, 255) and row[-1] == (0, 0, 0) and all(
+        b[2] <= a[2] and b[:2] == (0, 0) for a, b in zip(row, row[1:]))
 
 
 class GradientTitleTest(unittest.TestCase):
-    def test_drag_maximize_restore_minimize_activate_close(self):
-        host = Host(self, "--mask", 3, "--whats-this")
-        start = host.wait("loaded", shot="gradient-title-96.png")
-        self.assertEqual((start["title"], start["caption"]), ("", CAPTION), "the caption goes to the bar")
-        window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid", host.popen.pid,
-                                        check=False).stdout.split(), 30, message="the host's X window")[0].decode()
+    def start(self, mask, whats_this, shot):
+        """gradient_host.exe and its first state, once its bar is painted; a screenshot of the bar is kept as shot."""
+        host = Started(os.environ["UPLIFT_GRADIENT_HOST"], "gradient-host", mask, whats_this)
+        self.addCleanup(host.kill)
+        state = self.wait(host, "the host's painted bar")
+        screenshot([value + margin for value, margin in zip(state["bar"], (-2, -2, 2, 2))], save_as=shot)
+        return host, state
 
-        # Pressed, the close button looks pressed; released away from it, it does nothing.
+    def wait(self, host, what, predicate=lambda state: True):
+        """The host's latest state once predicate holds and, unless the host is minimized, its bar is painted."""
+        def ready():
+            self.assertTrue(host.running(), "the host ended")
+            with open(host.log.name, encoding="utf-8", errors="replace") as f:
+                lines = [line.split()[1:] for line in f.read().split("\n")[:-1] if line.startswith("state ")]
+            values = [bytes.fromhex(v[1:]).decode("utf-16-be") if v[0] == "c" else int(v) for v in (lines or [[]])[-1]]
+            state = dict(zip(STATE, values[:5] + [values[i:i + 4] for i in range(5, len(values), 4)]))
+            return state if state and predicate(state) and (state["iconic"] or painted(state["bar"])) else None
+        return wait_until(ready, "%s (the host's states are in %s)" % (what, host.log.name))
+
+    def test_press_drag_maximize_restore_minimize_activate_close_at_96_dpi(self):
+        host, start = self.start(3, 1, "gradient-title-96.png")
+        window = windows("UpliftBeacon.GradientHost")[0]
+        self.assertEqual((window["title"], start["caption"]), ("", CAPTION), "the caption goes to the bar")
+
+        # Pressed, the close button looks pressed (its outer edge turns dark); released away from it, on the caption,
+        # it does nothing. Dragged by its caption, the host follows the pointer.
         close, x, y = start["close"], start["bar"][0] + 150, centre(start["close"])[1]
-        at_rest = pixels(*close)
-        run("xdotool", "mousemove", *centre(close), "mousedown", 1)
-        wait_until(lambda: pixels(*close) != at_rest, 30, message="the pressed face")
-        run("xdotool", "mousemove", x, y, "mouseup", 1)
-
-        # Dragged by its caption, the host follows the pointer (the clicks below find it where it went).
-        run("xdotool", "mousemove", x, y, "mousedown", 1, "mousemove", x + 120, y + 70, "mouseup", 1)
+        at_rest = screenshot(close)(close[0], close[1])
+        self.addCleanup(xdotool, "mouseup", 1)  # never left pressed for the tests that follow
+        xdotool("mousemove", *centre(close), "mousedown", 1)
+        wait_until(lambda: screenshot(close)(close[0], close[1]) != at_rest, "the pressed face")
+        xdotool("mousemove", x, y, "mouseup", 1, "mousedown", 1, "mousemove", x + 120, y + 70, "mouseup", 1)
         moved = [value + step for value, step in zip(start["rect"], (120, 70, 120, 70))]
-        placed = host.wait("moved by (120, 70)", lambda s: s["rect"] == moved)
+        placed = self.wait(host, "moved by (120, 70)", lambda s: s["rect"] == moved)
+        xdotool("mousemove", *centre(placed["maximize"]), "click", 1)
+        maximized = self.wait(host, "maximized across the screen",
+                              lambda s: s["zoomed"] and s["maximized"] and s["close"][0] > start["rect"][2])
+        xdotool("mousemove", *centre(maximized["maximize"]), "click", 1)
+        self.wait(host, "back in its place", lambda s: not s["zoomed"] and not s["maximized"] and s["rect"] == moved)
+        xdotool("mousemove", *centre(placed["minimize"]), "click", 1)
+        self.wait(host, "minimized", lambda s: s["iconic"] and s["minimized"])
+        xdotool("windowactivate", window["x11"])
+        self.wait(host, "activated", lambda s: not s["iconic"] and not s["minimized"] and s["rect"] == moved)
+        xdotool("mousemove", *centre(placed["close"]), "click", 1)
+        self.assertEqual(host.wait_exit(), 0)
 
-        run("xdotool", "mousemove", *centre(placed["maximize"]), "click", 1)
-        maximized = host.wait("maximized", lambda s: s["zoomed"] and s["maximized"], "gradient-title-96-max.png")
-        run("xdotool", "mousemove", *centre(maximized["maximize"]), "click", 1)
-        host.wait("back in its place", lambda s: not s["zoomed"] and not s["maximized"] and s["rect"] == moved)
-        run("xdotool", "mousemove", *centre(placed["minimize"]), "click", 1)
-        host.wait("minimized", lambda s: s["iconic"] and s["minimized"])
-        run("xdotool", "windowactivate", window)
-        host.wait("activated", lambda s: not s["iconic"] and not s["minimized"] and s["rect"] == moved)
-        run("xdotool", "mousemove", *centre(placed["close"]), "click", 1)
-        self.assertEqual(host.popen.wait(timeout=30), 0)
-
-    def test_looks_at_144_dpi(self):
-        # Wine reads LogPixels as a process starts: the host gets 144 dpi, and the harness's prefix, which has
-        # no such value, loses it again at once.
-        value = r"HKCU\Control Panel\Desktop", "/v", "LogPixels"
-        run("wine", "reg", "add", *value, "/t", "REG_DWORD", "/d", 144, "/f")
+    def test_grows_at_144_dpi(self):
+        # The host reads LogPixels as it starts, from the prefix that every test shares: the value is put back as soon
+        # as the host runs. No other test runs meanwhile: this module's tests run one after another, and ctest runs
+        # each end-to-end module alone (RUN_SERIAL in CMakeLists.txt).
+        before = (reg_values(DESKTOP) or {}).get("LogPixels")
+        run("wine", "reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
         try:
-            host = Host(self, "--mask", 1, "--whats-this")
-            state = host.wait("loaded", shot="gradient-title-144.png")
+            _, state = self.start(1, 1, "gradient-title-144.png")
         finally:
-            run("wine", "reg", "delete", *value, "/f", check=False)
+            if before:
+                run("wine", "reg", "add", DESKTOP, "/v", "LogPixels", "/t", before[0], "/d", before[1], "/f")
+            else:
+                run("wine", "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
         self.assertEqual((state["bar"][3] - state["bar"][1], state["close"][3] - state["close"][1]), (28, 21), state)
-        run("xdotool", "mousemove", *centre(state["maximize"]), "click", 1)
-        state = host.wait("maximized", lambda s: s["zoomed"], "gradient-title-144-max.png")
-        run("xdotool", "mousemove", *centre(state["close"]), "click", 1)
-        self.assertEqual(host.popen.wait(timeout=30), 0)
