@@ -1,5 +1,6 @@
 #include "forms/dialog_form.h"
 
+#include "about/html_help.h"
 #include "display/twips.h"
 
 #include <commctrl.h>
@@ -93,9 +94,20 @@ std::wstring_view DialogForm::ControlName(HWND control) const {
     return index < controls_.size() ? table_[index].Name : std::wstring_view();
 }
 
-int DialogForm::HelpIdOf(HWND control) const {
-    const std::size_t index = IndexOf(control);
-    return index < controls_.size() ? table_[index].HelpId : 0;
+int DialogForm::HelpIdOf(HWND window) const {
+    // The edit box of a combo box or the parts of a picker answer for the control they belong to.
+    for (HWND w = window; w && w != hWnd() && ::IsChild(hWnd(), w); w = ::GetParent(w)) {
+        const std::size_t index = IndexOf(w);
+        if (index < controls_.size()) return table_[index].HelpId;
+        for (const auto& [other, helpId] : helpIds_) {
+            if (other == w) return helpId;
+        }
+    }
+    return 0;
+}
+
+void DialogForm::SetHelpId(HWND window, int helpId) {
+    helpIds_.emplace_back(window, helpId);
 }
 
 void DialogForm::CreateControls(std::span<const ControlSpec> table) {
@@ -148,6 +160,15 @@ void DialogForm::SetClientTwips(int width, int height) {
     ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, Dpi());
     ::SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogForm::CentreOnScreen() {
+    RECT r{};
+    ::GetWindowRect(hWnd(), &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogForm::LayoutControls() {
@@ -368,6 +389,10 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
         result = 0;
         return true;
+    case WM_HELP:
+        WhatsThis(*reinterpret_cast<const HELPINFO*>(lParam));
+        result = TRUE;
+        return true;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -380,10 +405,27 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
 }
 
+void DialogForm::WhatsThis(const HELPINFO& info) const {
+    if (info.iContextType != HELPINFO_WINDOW) return;
+    ShowHelpPopup(hWnd(), HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
+}
+
+HWND DialogForm::ModalWindow() {
+    const auto& dialogs = Dialogs();
+    // A form shown from a modal one is made after it.
+    const auto it =
+        std::find_if(dialogs.rbegin(), dialogs.rend(), [](const DialogForm* d) { return d->modal_; });
+    return it != dialogs.rend() ? (*it)->hWnd() : nullptr;
+}
+
 void DialogForm::ShowModal(HWND owner) {
     if (!hWnd() || modal_) return;
     modal_ = true;
-    if (owner) ::EnableWindow(owner, FALSE);
+    if (owner) {
+        // Owned, it stays above the window it keeps disabled, and the platform knows where to find it.
+        ::SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        ::EnableWindow(owner, FALSE);
+    }
     SetVisible(true);
     ::SetForegroundWindow(hWnd());
     MSG msg;
@@ -417,6 +459,10 @@ bool TranslateDialogMessage(MSG& msg) {
             bool handled = false;
             form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);
             if (handled) return true;
+            if (msg.message == WM_KEYDOWN && (msg.wParam == VK_F1 || msg.wParam == VK_F2)) {
+                form->Form_Help(form->HelpIdOf(::GetFocus()));
+                return true;
+            }
         }
         return ::IsDialogMessageW(dialog, &msg) != FALSE;
     }

@@ -3,43 +3,13 @@
 
 #include "app/frm_menu.h"
 
-#include <algorithm>
-
-#include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
-
-// GDI+ wants min and max in scope.
-namespace Gdiplus {
-using std::max;
-using std::min;
-} // namespace Gdiplus
-#include <gdiplus.h>
+#include "forms/gdiplus_session.h"
 
 namespace uplift::win {
 
 namespace {
 
 using namespace Gdiplus;
-
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        GdiplusStartupInput input;
-        ok_ = GdiplusStartup(&token_, &input, nullptr) == Ok;
-    }
-    ~GdiplusSession() {
-        if (ok_) GdiplusShutdown(token_);
-    }
-    bool Ok_() const { return ok_; }
-
-private:
-    ULONG_PTR token_ = 0;
-    bool ok_ = false;
-};
-
-bool GdiplusReady() {
-    static GdiplusSession session;
-    return session.Ok_();
-}
 
 const Color kInk(255, 52, 73, 94);
 const Color kWarm(255, 240, 138, 36);

@@ -3,6 +3,7 @@
 
 #include "app/frm_menu.h"
 
+#include "about/help_topics.h"
 #include "forms/control_table.h"
 #include "options/common_dialog.h"
 #include "schedule/durations.h"
@@ -116,13 +117,7 @@ mCommonDialog& CommonDialog() {
 void frmMenu::CreateOptionControls() {
     CreateControls(kOptionControls);
     SetClientTwips(kClientWidthTwips, kClientHeightTwips);
-    // Centred on the screen; the form is shown later.
-    RECT r{};
-    ::GetWindowRect(hWnd(), &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(); // the form is shown later
     // A long affirmation may be pasted: the text box takes as much as the store does.
     ::SendMessageW(Control(L"txtCaption"), EM_SETLIMITTEXT, 0, 0);
 }
@@ -138,6 +133,9 @@ void frmMenu::CreatePickers() {
     };
     create(TimePicker, WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_TIMEFORMAT, L"hh:mm tt", L"lblEveryday");
     create(DatePicker, WS_CHILD | WS_VISIBLE | WS_BORDER, L"MM/dd/yyy hh:mm tt", L"lblDate");
+    // The pickers stand outside the table: they take the help numbers of their rows.
+    SetHelpId(TimePicker->hWnd(), kHelpEveryDay);
+    SetHelpId(DatePicker->hWnd(), kHelpOnlyOn);
     Form_Layout();
 }
 
@@ -192,7 +190,7 @@ void frmMenu::Control_Event(std::wstring_view name, UINT code) {
         std::wstring_view Control;
         void (frmMenu::*Run)();
     };
-    static constexpr std::array<Handler, 9> kClicks{{
+    static constexpr std::array<Handler, 11> kClicks{{
         {L"cmdOk", &frmMenu::cmdOk_Click},
         {L"cmdCancel", &frmMenu::cmdCancel_Click},
         {L"cmdDefault", &frmMenu::cmdDefault_Click},
@@ -200,7 +198,9 @@ void frmMenu::Control_Event(std::wstring_view name, UINT code) {
         {L"cmdFont", &frmMenu::cmdFont_Click},
         {L"cmdBackgroundColor", &frmMenu::cmdBackgroundColor_Click},
         {L"cmdTextColor", &frmMenu::cmdTextColor_Click},
-        // The list editor, the ready-made affirmations, the about box and help come with their windows.
+        {L"cmdAbout", &frmMenu::cmdAbout_Click},
+        {L"cmdHelp", &frmMenu::cmdHelp_Click},
+        // The list editor and the ready-made affirmations come with their windows.
         {L"cmdList", nullptr},
         {L"cmdMore", nullptr},
     }};
@@ -237,11 +237,6 @@ void frmMenu::PickerChanged(HWND picker) {
     if (showingRecord_) return;
     if (DatePicker && picker == DatePicker->hWnd()) Settings_.Date = DatePicker->Moment();
     if (TimePicker && picker == TimePicker->hWnd()) Settings_.Everyday = TimePicker->Moment();
-}
-
-void frmMenu::Form_KeyDown(UINT key, bool& handled) {
-    // Help for the focused control comes with the help file; until then the keys do nothing.
-    if (key == VK_F1 || key == VK_F2) handled = true;
 }
 
 COLORREF frmMenu::ButtonColour(std::wstring_view name) const {
