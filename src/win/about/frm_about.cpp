@@ -59,10 +59,15 @@ std::wstring ProgramVersion() {
     return VersionLabel(info->dwFileVersionMS, info->dwFileVersionLS);
 }
 
-// The dialog's face at a size in hundredths of a point.
-unique_hfont FontFrom(HFONT base, int centipoints, UINT dpi, LONG weight, bool underline) {
+// The dialog's font at a size in hundredths of a point, in another face when one is given.
+unique_hfont FontFrom(HFONT base, std::wstring_view face, int centipoints, UINT dpi, LONG weight,
+                      bool underline) {
     LOGFONTW font{};
     if (!base || !::GetObjectW(base, sizeof(font), &font)) return {};
+    if (!face.empty() && face.size() < LF_FACESIZE) {
+        face.copy(font.lfFaceName, face.size());
+        font.lfFaceName[face.size()] = L'\0';
+    }
     font.lfHeight = -::MulDiv(centipoints, static_cast<int>(dpi), 7200);
     font.lfWidth = 0;
     font.lfWeight = weight;
@@ -96,8 +101,9 @@ void frmAbout::Form_Load() {
 
 void frmAbout::Form_Layout() {
     const UINT dpi = Dpi();
-    titleFont_ = FontFrom(DialogFont(), 1400, dpi, FW_BOLD, false);
-    linkFont_ = FontFrom(DialogFont(), 975, dpi, FW_NORMAL, true);
+    titleFont_ = FontFrom(DialogFont(), {}, 1400, dpi, FW_BOLD, false);
+    // Arial: its underline ends where its letters do, which the dialog's face does not promise.
+    linkFont_ = FontFrom(DialogFont(), L"Arial", 975, dpi, FW_NORMAL, true);
     FitLink();
 }
 
