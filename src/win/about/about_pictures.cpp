@@ -73,26 +73,19 @@ void DrawBanner(Graphics& g, REAL width, REAL height) {
 } // namespace
 
 void frmAbout::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
-    const auto width = static_cast<REAL>(pixels.right - pixels.left);
-    const auto height = static_cast<REAL>(pixels.bottom - pixels.top);
     if (name == L"Line1") {
-        // Etched: a shadow line with a light line one pixel below it.
+        // Etched: a shadow line with a light line just below it.
         const int thickness = std::max(1, ::MulDiv(1, static_cast<int>(Dpi()), 96));
         RECT shadow{pixels.left, pixels.top, pixels.right, pixels.top + thickness};
         RECT light{shadow.left, shadow.bottom, shadow.right, shadow.bottom + thickness};
         ::FillRect(dc, &shadow, ::GetSysColorBrush(COLOR_BTNSHADOW));
         ::FillRect(dc, &light, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-        return;
+    } else if (name == L"picBanner") {
+        DrawSmooth(dc, pixels, DrawBanner);
+    } else if (name == L"Image1") {
+        DrawSmooth(dc, pixels,
+                   [](Graphics& g, REAL width, REAL height) { DrawIcon(g, std::min(width, height)); });
     }
-    if (!GdiplusReady() || (name != L"picBanner" && name != L"Image1")) return;
-    Graphics g(dc);
-    g.SetSmoothingMode(SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(PixelOffsetModeHalf);
-    g.TranslateTransform(static_cast<REAL>(pixels.left), static_cast<REAL>(pixels.top));
-    if (name == L"picBanner")
-        DrawBanner(g, width, height);
-    else
-        DrawIcon(g, std::min(width, height));
 }
 
 } // namespace uplift::win

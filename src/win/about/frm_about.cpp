@@ -101,8 +101,9 @@ void frmAbout::Form_Load() {
 
 void frmAbout::Form_Layout() {
     const UINT dpi = Dpi();
-    titleFont_ = FontFrom(DialogFont(), {}, 1400, dpi, FW_BOLD, false);
-    // Arial: its underline ends where its letters do, which the dialog's face does not promise.
+    // Arial: a bold face wherever the program runs, and an underline that ends where the letters do;
+    // the dialog's face promises neither.
+    titleFont_ = FontFrom(DialogFont(), L"Arial", 1400, dpi, FW_BOLD, false);
     linkFont_ = FontFrom(DialogFont(), L"Arial", 975, dpi, FW_NORMAL, true);
     FitLink();
 }
