@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Benchmarks: builds UpliftBeacon.exe, probe.exe, minimal_window.exe and region_bench.exe (build/windows) and
-# runs, in a private Wine session (prefix build/wineprefix-bench):
+# Benchmarks: builds UpliftBeacon.exe, probe.exe, minimal_window.exe, region_bench.exe and start_timer.exe
+# (build/windows) and runs, in a private Wine session (prefix build/wineprefix-bench):
 #   tools/bench/bench_startup.py   start-up time against a minimal window program;
-#   tools/bench/bench_display.py   showing lengths seen from outside, processor time during a showing and a
-#                                count-down, resident memory, and the region benchmark (about 2.5 minutes).
+#   tools/bench/bench_display.py   showing lengths seen from outside, Escape to the end of a showing, processor
+#                                time during a showing and a count-down, resident memory, and the region
+#                                benchmark (about 2.5 minutes).
 #   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only startup|display]
 set -euo pipefail
 
@@ -33,14 +34,14 @@ trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 
 harness_configure_windows "$WINDOWS_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test" >/dev/null
-cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench
+cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench start_timer
 
 wine_session_start "$PREFIX" bench
 wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
 if [[ "$ONLY" != display ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
-        --probe "$WINDOWS_BUILD/tools/probe.exe" \
+        --start-timer "$WINDOWS_BUILD/tools/bench/start_timer.exe" \
         --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "${STARTUP_ARGS[@]}"
     echo
 fi

@@ -20,7 +20,7 @@ SETTINGS_KEY = r"HKCU\Software\Fernbrook\UpliftBeacon\Settings"
 STORE_KEYS = (r"HKCU\Software\Shared Program Settings", r"HKCU\Software\Fernbrook")
 OPTIONS_TITLE = "Uplift Beacon Options"
 MESSAGE_CLASS = "UpliftBeacon.frmMessage"
-WM_NULL, WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION = 0, 0x10, 0x11, 0x16
+WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION = 0x10, 0x11, 0x16
 DEADLINE = 30  # seconds a test waits for a state before it fails
 
 # What the first start writes, where the user finds it. Date, Everyday and LastMessageDate come from the moment
@@ -212,14 +212,14 @@ class ProgramTest(unittest.TestCase):
         reg_write({}, delete=STORE_KEYS)
         shutil.rmtree(self.folder, True)
 
-    def start(self, settings=None, list_entries=None, exe=None, debug="-all"):
+    def start(self, settings=None, list_entries=None, debug="-all"):
         """Writes the settings and Data.Lst beside the copy of the program, and starts it."""
         if settings:
             reg_write(settings)
         if list_entries is not None:
             with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
                 f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
-        self.started.append(Started(exe or self.exe, "program", debug))
+        self.started.append(Started(self.exe, "program", debug))
         return self.started[-1]
 
     def start_ready(self, settings=None, list_entries=None, debug="-all"):
@@ -258,11 +258,12 @@ class ProgramTest(unittest.TestCase):
 
 
 class Watch:
-    """Every change of the visibility of the program's window of a class (probe watch), read as it comes."""
+    """Every change of the visibility of the program's message window (probe watch, polling every millisecond), read
+    as it comes. It is started before the program, so it looks at every process: one copy runs at a time."""
 
-    def __init__(self, pid=0, class_name=MESSAGE_CLASS, seconds=600):
-        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "watch", class_name, str(pid),
-                                       str(seconds * 1000), "0", "1000"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+    def __init__(self):
+        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "watch", MESSAGE_CLASS, "0", "3600000", "0",
+                                       "1000"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                       stderr=subprocess.DEVNULL, env=wine_env())
         self.events = queue.Queue()  # (visible, rect)
         threading.Thread(target=self._read, daemon=True).start()

@@ -3,8 +3,12 @@ enabling rules, Default then Cancel (Escape) and Default then OK, the close box,
 date that comes, and colour and font dialogs that are cancelled."""
 
 import datetime
+import os
+import shutil
+import subprocess
 
-from e2e_support import ProgramTest, probe, reg_texts, wait_until, windows, xdotool
+from e2e_support import (STORE_KEYS, ProgramTest, probe, reg_texts, reg_write, run, screenshot, wait_until, windows,
+                         xdotool)
 
 WM_CLOSE, WM_COMMAND, BM_CLICK, MNU_SHOW = 0x10, 0x111, 0xF5, 101
 STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "BackgroundColor": "255",
@@ -78,30 +82,29 @@ class OptionsTest(ProgramTest):
         for kept in ("Date", "Everyday", "LastMessageKey", "LastMessageDate", "Enabled"):
             self.assertEqual(texts[kept], STORED[kept], kept)
 
-    def test_the_close_box_saves_and_test_shows_unsaved_text_once(self):
-        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
-        watch = self.watch()
-        self.click(window, "Health & happiness")
-        xdotool("key", "ctrl+a", "type", "--delay", "20", "A longer affirmation & more")
+    def type_and_test(self, window, watch, old, new):
+        """Types `new` over the affirmation `old` and presses Test: the width of the test showing."""
+        self.click(window, old)
+        xdotool("key", "End", "shift+Home", "type", "--delay", "20", new)
         self.press(window, "&Test")
         _, shown = watch.wait_for(True)
         watch.wait_for(False)
         wait_until(lambda: self.visible(True), "the options window after the test")
+        return shown[2] - shown[0]
+
+    def test_the_close_box_saves_and_test_shows_unsaved_text_once(self):
+        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Time="15"))
+        watch = self.watch()
+        longer = self.type_and_test(window, watch, "Health & happiness", "A longer affirmation & more")
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
         wait_until(lambda: reg_texts()["txtCaption"] == "A longer affirmation & more", "the close box to save")
         self.assertTrue(program.running() and self.visible(False))
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         wait_until(lambda: self.visible(True), "the options window")
-        self.click(window, "A longer affirmation & more")
-        xdotool("key", "ctrl+a", "type", "--delay", "20", "Hi")
-        self.press(window, "&Test")
-        _, test = watch.wait_for(True)
-        watch.wait_for(False)
-        wait_until(lambda: self.visible(True), "the options window after the test")
+        self.assertLess(self.type_and_test(window, watch, "A longer affirmation & more", "Hi"), longer)
         self.press(window, "&Cancel")
         _, next_one = watch.wait_for(True)  # the schedule's own showing, a second later
-        self.assertLess(test[2] - test[0], shown[2] - shown[0])
-        self.assertEqual(next_one[2] - next_one[0], shown[2] - shown[0], "the cancelled text was shown")
+        self.assertEqual(next_one[2] - next_one[0], longer, "the cancelled text was shown")
 
     def test_a_single_date_comes_once_and_cancelled_dialogs_change_nothing(self):
         soon = datetime.datetime.now() + datetime.timedelta(seconds=20)
@@ -121,3 +124,47 @@ class OptionsTest(ProgramTest):
         self.assertEqual((texts["BackgroundColor"], texts["FontName"], texts["Date"]), ("255", "Courier New", date))
         watch.wait_for(True, timeout=60)
         watch.wait_for(False)
+
+
+class ResolutionTest(ProgramTest):
+    """The dialog at four resolutions, each in a server of its own over a copy of the registry (the setting is read
+    when the server starts), on an X display large enough for 192 dots per inch. The screenshots are kept."""
+
+    def test_the_dialog_grows_with_the_resolution(self):
+        number = next(n for n in range(150, 250) if not os.path.exists("/tmp/.X%d-lock" % n))
+        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1920x1440x24", "-nolisten", "tcp"],
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        prefix = os.path.join(self.folder, "prefix")
+        os.makedirs(prefix)
+        for name in os.listdir(os.environ["WINEPREFIX"]):
+            source = os.path.join(os.environ["WINEPREFIX"], name)
+            if name.endswith(".reg"):
+                shutil.copy2(source, prefix)
+            elif not name.startswith("."):
+                os.symlink(source, os.path.join(prefix, name))
+        shared = dict(os.environ)
+        os.environ.update(WINEPREFIX=prefix, DISPLAY=":%d" % number)
+        widths = {}
+        try:
+            wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number), "the X display")
+            for dpi in (96, 120, 144, 192):
+                run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                    dpi, "/f")
+                run("wineserver", "-k", check=False)
+                run("wineserver", "-w", check=False)
+                reg_write({}, delete=STORE_KEYS)
+                program, window = self.start_ready({"Enabled": "False"})
+                probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+                shown = wait_until(lambda: windows(title="Uplift Beacon Options", visible=True), "the dialog")[0]
+                screenshot(shown["rect"], save_as="options-%d-dpi.png" % dpi)
+                widths[dpi] = shown["rect"][2] - shown["rect"][0]
+                program.kill()
+                self.started.remove(program)
+        finally:
+            run("wineserver", "-k", check=False)
+            os.environ.clear()
+            os.environ.update(shared)
+            xvfb.kill()
+            xvfb.wait()
+        for dpi, width in widths.items():
+            self.assertAlmostEqual(width / widths[96], dpi / 96, delta=0.04, msg="%d dpi: %s" % (dpi, widths))

@@ -2,7 +2,7 @@
 and opens the options window; the menu of the right button disables (another look of the icon, Enabled "False",
 no showings), enables (the first look, showings again) and exits (code 0, the icon gone)."""
 
-from e2e_support import (BOX, OPTIONS_TITLE, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, options_window, probe,
+from e2e_support import (BOX, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, options_window, probe,
                          run, screenshot, wait_until, windows, xdotool)
 
 # The menu's items, separators left out: Options..., About..., Support, Help, Disable or Enable, Exit.

@@ -3,7 +3,7 @@
 
 For each of UpliftBeacon.exe and minimal_window.exe, in alternation within the same run: the time from
 CreateProcess to input-idle (WaitForInputIdle) and to the first window with the program's title, measured
-by probe.exe inside Wine; the medians, their ratio, and the size and DLL imports of the program.
+by start_timer.exe inside Wine; the medians, their ratio, and the size and DLL imports of the program.
 """
 
 import argparse
@@ -17,24 +17,14 @@ import sys
 E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e")
 sys.path.insert(0, E2E)
 
-import e2e_support  # noqa: E402
-from e2e_support import WM_CLOSE, probe  # noqa: E402
+from e2e_support import OPTIONS_TITLE, STORE_KEYS, reg_write, run  # noqa: E402
 
 
-def start_once(exe, title):
-    """One timed start; returns (idle_ms, window_ms). The program is closed again afterwards."""
-    result = probe("start-timed", exe, "--window", title, "--timeout", 30000, check=False)
-    fields = dict(line.split("\t", 1) for line in result.stdout.splitlines() if "\t" in line)
-    pid = fields.get("pid")
-    try:
-        if result.returncode != 0:
-            raise RuntimeError("start of %s failed: %s" % (exe, result.stderr.strip()))
-        return float(fields["input_idle_ms"]), float(fields["window_ms"])
-    finally:
-        if pid:
-            probe("post", title, WM_CLOSE, check=False)
-            if probe("wait-exit", pid, 10000, check=False).returncode != 0:
-                probe("terminate", pid, check=False)
+def start_once(timer, exe, title):
+    """One timed start, closed again by start_timer.exe; returns (idle_ms, window_ms)."""
+    out = run("wine", timer, exe, title)
+    fields = dict(line.split("\t", 1) for line in out.splitlines() if "\t" in line)
+    return float(fields["input_idle_ms"]), float(fields["window_ms"])
 
 
 def dll_imports(exe, objdump):
@@ -53,26 +43,26 @@ def describe(values):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", required=True, help="UpliftBeacon.exe")
-    parser.add_argument("--probe", required=True, help="probe.exe")
+    parser.add_argument("--start-timer", required=True, help="start_timer.exe")
     parser.add_argument("--minimal", required=True, help="minimal_window.exe")
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--objdump", default="x86_64-w64-mingw32-objdump")
     args = parser.parse_args()
-    os.environ["UPLIFT_PROBE"] = os.path.abspath(args.probe)
-    problem = e2e_support.session_problem()
-    if problem:
-        print("cannot run: " + problem, file=sys.stderr)
+    if not os.environ.get("WINEPREFIX") or not os.environ.get("DISPLAY"):
+        print("cannot run: WINEPREFIX or DISPLAY not set (run through scripts/bench.sh)", file=sys.stderr)
         return 2
+    reg_write({}, delete=STORE_KEYS)
+    timer = os.path.abspath(args.start_timer)
 
-    subjects = [("UpliftBeacon.exe", os.path.abspath(args.exe), e2e_support.OPTIONS_TITLE),
+    subjects = [("UpliftBeacon.exe", os.path.abspath(args.exe), OPTIONS_TITLE),
                 ("minimal_window.exe", os.path.abspath(args.minimal), "Minimal Window")]
     for _, exe, title in subjects:  # warm-up: file cache, first start of a fresh store
-        start_once(exe, title)
+        start_once(timer, exe, title)
     idle = {name: [] for name, _, _ in subjects}
     window = {name: [] for name, _, _ in subjects}
     for _ in range(args.runs):
         for name, exe, title in subjects:
-            i, w = start_once(exe, title)
+            i, w = start_once(timer, exe, title)
             idle[name].append(i)
             window[name].append(w)
 

@@ -58,6 +58,21 @@ void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
             other.Width = otherRight - other.Left;
         }
     }
+    // Every label also takes the gap after it where nothing stands: room for glyphs that reach past
+    // their measured width.
+    for (std::size_t i = 0; i < table.size() && i < rects.size(); ++i) {
+        if (table[i].Kind != ControlKind::Label) continue;
+        PixelRect& label = rects[i];
+        int right = label.Left + label.Width + gap;
+        for (std::size_t j = 0; j < table.size() && j < rects.size(); ++j) {
+            const PixelRect& other = rects[j];
+            const bool sameRow = other.Top < label.Top + label.Height && label.Top < other.Top + other.Height;
+            if (j != i && table[j].Container == table[i].Container && sameRow && other.Left > label.Left &&
+                table[j].Kind != ControlKind::Frame)
+                right = std::min(right, other.Left);
+        }
+        label.Width = std::max(label.Width, right - label.Left);
+    }
 }
 
 } // namespace uplift

@@ -62,7 +62,8 @@ PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, in
 
 // Labels whose text is wider than their rectangle (another font than the one the table was laid
 // out for) grow to `textWidths[i]`; a control to the right on the same row in the same frame then
-// starts `gap` pixels after the label and keeps its right edge. Other rectangles stay as they are.
+// starts `gap` pixels after the label and keeps its right edge. Then every label takes the gap after
+// it as far as nothing stands there. Other rectangles stay as they are.
 void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
                  std::span<const int> textWidths, int gap);
 

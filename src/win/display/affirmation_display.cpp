@@ -43,6 +43,19 @@ private:
     DWORD foreground_ = 0;
 };
 
+// DoEvents leaves WM_QUIT waiting: the program is ending and no showing should hold it up.
+bool QuitRequested() {
+    MSG msg;
+    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+std::chrono::milliseconds TimeLength(const SettingsRecord& settings) {
+    const auto value = ItemValue(kTimeLengths, settings.Time);
+    return std::chrono::milliseconds(value.value_or(kTimeLengths[kDefaultTimeIndex].Value));
+}
+
+} // namespace
+
 // Escape pressed during the showing ends it; a key still held down from before it does not, until
 // it has been let go (it may be the press that ended the previous showing).
 class EscapeWatch {
@@ -68,19 +81,6 @@ private:
     }
     bool held_ = false;
 };
-
-// DoEvents leaves WM_QUIT waiting: the program is ending and no showing should hold it up.
-bool QuitRequested() {
-    MSG msg;
-    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
-}
-
-std::chrono::milliseconds TimeLength(const SettingsRecord& settings) {
-    const auto value = ItemValue(kTimeLengths, settings.Time);
-    return std::chrono::milliseconds(value.value_or(kTimeLengths[kDefaultTimeIndex].Value));
-}
-
-} // namespace
 
 AffirmationDisplay::AffirmationDisplay(MonotonicClock clock) : clock_(std::move(clock)) {}
 
@@ -119,7 +119,8 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     const AffirmationChoice choice = ChooseAffirmation(settings, host.Messages(), random_);
     // A window prepared for another text or look (a Test with edits that were then cancelled, a
     // list that changed) is prepared again.
-    if (choice.DiscardWindow || (choice.Text && frmMessage_ && !frmMessage_->PreparedFor(*choice.Text, settings))) {
+    if (choice.DiscardWindow ||
+        (choice.Text && frmMessage_ && !frmMessage_->PreparedFor(*choice.Text, settings))) {
         if (frmMessage_) frmMessage_->Unload();
         frmMessage_.reset();
     }
@@ -149,9 +150,11 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     const std::chrono::milliseconds length = TimeLength(settings);
     const bool untilEscape = settings.optESC();
 
+    // Watched from before the window shows: an Escape typed as soon as it appears ends it.
+    EscapeWatch escape;
     ::SetWindowPos(window.hWnd(), HWND_TOPMOST, rect.Left, rect.Top, rect.Right - rect.Left,
                    rect.Bottom - rect.Top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    Hold(host, length, untilEscape);
+    Hold(host, length, untilEscape, escape);
 
     host.StopDisplay() = false;
     host.StartTimer();
@@ -161,8 +164,8 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     }
 }
 
-void AffirmationDisplay::Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape) {
-    EscapeWatch escape;
+void AffirmationDisplay::Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape,
+                              EscapeWatch& escape) {
     const auto start = clock_();
     const auto remaining = [&] { return length - (clock_() - start); };
 

@@ -42,6 +42,8 @@ protected:
 // Time without a daily wrap, so that a showing across midnight ends by time.
 using MonotonicClock = std::function<std::chrono::steady_clock::time_point()>;
 
+class EscapeWatch;
+
 class AffirmationDisplay {
 public:
     explicit AffirmationDisplay(MonotonicClock clock = std::chrono::steady_clock::now);
@@ -63,7 +65,7 @@ public:
     const frmMessage* MessageWindow() const { return frmMessage_.get(); }
 
 private:
-    void Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape);
+    void Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape, EscapeWatch& escape);
 
     MonotonicClock clock_;
     UniformRandom random_;

@@ -36,7 +36,6 @@ struct WindowKind {
 WindowKind KindOf(const ControlSpec& spec) {
     const bool group = spec.Flags & kGroup;
     switch (spec.Kind) {
-    case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case ControlKind::Label:
         // Drawn by the form: a label shows the focus of its option, which has no text of its own to show it.
         return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY | WS_GROUP, 0};
@@ -50,6 +49,7 @@ WindowKind KindOf(const ControlSpec& spec) {
     case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
         return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::Frame: // drawn by the form, so that its caption is never cut
     case ControlKind::Panel:
     case ControlKind::Picture: break; // drawn by the form
     }
@@ -192,7 +192,7 @@ void DialogForm::LayoutControls() {
                 ::GetTextExtentPoint32W(screen.get(), caption.data(), static_cast<int>(caption.size()),
                                         &extent)) {
                 // A little room: at some sizes the drawn glyphs run a pixel past their measured extent.
-                textWidths[i] = static_cast<int>(extent.cx + std::max<LONG>(2, extent.cy / 4));
+                textWidths[i] = static_cast<int>(extent.cx + std::max<LONG>(1, extent.cy / 8));
                 textHeights[i] = extent.cy;
             }
         }
@@ -288,8 +288,28 @@ void DialogForm::Paint() {
         RECT r{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
         if (table_[i].Kind == ControlKind::Panel) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
+        if (table_[i].Kind == ControlKind::Frame) DrawFrame(dc, r, table_[i].Caption);
     }
     ::EndPaint(hWnd(), &ps);
+}
+
+// An etched frame whose caption interrupts its top edge. The caption is drawn unclipped: at some sizes
+// glyphs reach a pixel past their measured width.
+void DialogForm::DrawFrame(HDC dc, const RECT& r, std::wstring_view caption) const {
+    const select_object selected(dc, font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    RECT text{};
+    ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_CALCRECT);
+    RECT edge = r;
+    edge.top += (text.bottom - text.top) / 2;
+    ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+    const int indent = ::MulDiv(6, static_cast<int>(Dpi()), 96);
+    ::OffsetRect(&text, r.left + indent, r.top);
+    const int overhang = (text.bottom - text.top) / 4;
+    RECT behind{text.left - 2, text.top, text.right + 2 + overhang, text.bottom};
+    ::FillRect(dc, &behind, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOCLIP);
 }
 
 bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -328,7 +348,7 @@ void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
     ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     ::DrawTextW(item.hDC, caption.data(), static_cast<int>(caption.size()), &text,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     HWND option = Control(table_[index].Buddy);
     if (option && ::GetFocus() == option) {
         ::IntersectRect(&text, &text, &r);

@@ -84,6 +84,7 @@ private:
     void Paint();
     bool DrawItem(const DRAWITEMSTRUCT& item);
     void DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index);
+    void DrawFrame(HDC dc, const RECT& r, std::wstring_view caption) const;
     void InvalidateLabelOf(std::size_t option);
     void ChooseOption(std::size_t index);
     std::size_t IndexOf(HWND control) const;

@@ -55,17 +55,18 @@ void ReportFailure(std::string_view what) noexcept {
     } catch (...) {
         // The user is told all the same.
     }
-    std::wstring text = L"Uplift Beacon Plus must close after an error: ";
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), nullptr, 0);
-    if (size > 0) {
-        const std::size_t start = text.size();
-        text.resize(start + static_cast<std::size_t>(size));
-        ::MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), text.data() + start,
-                              size);
+    constexpr UINT kFlags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
+    try {
+        // The standard library's messages are plain ASCII.
+        std::wstring text = L"Uplift Beacon Plus must close after an error: ";
+        text.append(what.begin(), what.end());
+        text += saved ? L"\n\nYour settings have been saved." : L"";
+        ::MessageBoxW(nullptr, text.c_str(), L"Uplift Beacon Plus", kFlags);
+    } catch (...) {
+        // Out of memory, most likely: a message that needs none.
+        ::MessageBoxW(nullptr, L"Uplift Beacon Plus must close after an error.", L"Uplift Beacon Plus",
+                      kFlags);
     }
-    text += saved ? L"\n\nYour settings have been saved." : L"";
-    ::MessageBoxW(nullptr, text.c_str(), L"Uplift Beacon Plus", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ::PostQuitMessage(kFailureExitCode);
 }
 

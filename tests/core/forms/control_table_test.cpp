@@ -48,8 +48,8 @@ TEST(ControlTable, AWideLabelPushesItsRowInItsFrameOnly) {
     const auto before = rects;
     const std::array<int, 6> widths{0, 0, 0, 190, 0, 0}; // the label needs 190 of its 154 pixels
     WidenLabels(kTable, rects, widths, 4);
-    EXPECT_EQ(rects[3].Width, 190);
     EXPECT_EQ(rects[4].Left, rects[3].Left + 190 + 4);
+    EXPECT_EQ(rects[3].Left + rects[3].Width, rects[4].Left); // the label has the gap, up to the list
     EXPECT_EQ(rects[4].Left + rects[4].Width, before[4].Left + before[4].Width); // right edge kept
     EXPECT_EQ(rects[5], before[5]);                                             // another frame
     EXPECT_EQ(rects[2], before[2]);                                             // left of the label
