@@ -12,6 +12,9 @@ namespace uplift::win {
 namespace {
 
 constexpr int kFirstControlId = 100;
+// WM_KEYF1: the platform's own help request, posted when F1 is taken from the queue. It would come
+// back as WM_HELP, a What's This popup on top of the topic the form has opened for F1 already.
+constexpr UINT kKeyF1Message = 0x004D;
 
 // The forms whose windows get the dialog manners in the message loop.
 std::vector<DialogForm*>& Dialogs() {
@@ -475,6 +478,7 @@ bool TranslateDialogMessage(MSG& msg) {
     for (DialogForm* form : Dialogs()) {
         HWND dialog = form->hWnd();
         if (!dialog || (msg.hwnd != dialog && !::IsChild(dialog, msg.hwnd))) continue;
+        if (msg.message == kKeyF1Message) return true;
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             bool handled = false;
             form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);
