@@ -170,10 +170,12 @@ def screenshot(rect, save_as=None):
 class Started:
     """A Windows program started with `wine` by a test, with args; its output goes to the logs folder."""
 
-    def __init__(self, exe, name, *args):
+    def __init__(self, exe, name, *args, debug="-all"):
+        """debug: Wine's debug channels for the program (WINEDEBUG), written to its log."""
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
         self.popen = subprocess.Popen(["wine", exe, *map(str, args)], stdin=subprocess.DEVNULL, stdout=self.log,
-                                      stderr=subprocess.STDOUT, env=wine_env(), cwd=os.path.dirname(exe) or None)
+                                      stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug),
+                                      cwd=os.path.dirname(exe) or None)
 
     def running(self):
         return self.popen.poll() is None
@@ -210,20 +212,20 @@ class ProgramTest(unittest.TestCase):
         reg_write({}, delete=STORE_KEYS)
         shutil.rmtree(self.folder, True)
 
-    def start(self, settings=None, list_entries=None):
+    def start(self, settings=None, list_entries=None, debug="-all"):
         """Writes the settings and Data.Lst beside the copy of the program, and starts it."""
         if settings:
             reg_write(settings)
         if list_entries is not None:
             with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
                 f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
-        self.started.append(Started(self.exe, "program"))
+        self.started.append(Started(self.exe, "program", debug=debug))
         return self.started[-1]
 
-    def start_ready(self, settings=None, list_entries=None):
+    def start_ready(self, settings=None, list_entries=None, debug="-all"):
         """Starts the program with the settings (Enabled "1" unless they say otherwise) and waits for the end of its
         start-up, whose last step writes Enabled again as "True" or "False"; returns (program, options window)."""
-        program = self.start(dict({"Enabled": "1"}, **(settings or {})), list_entries)
+        program = self.start(dict({"Enabled": "1"}, **(settings or {})), list_entries, debug=debug)
         self.wait_values(lambda v: v.get("Enabled") in ("True", "False"), "the end of the start-up")
         return program, self.wait_options(program)
 

@@ -2,6 +2,7 @@
 
 #include "app/frm_menu.h"
 
+#include "about/html_help.h"
 #include "affirmations/list_file_win.h"
 #include "app/program_folder.h"
 #include "resource.h"
@@ -41,6 +42,7 @@ frmMenu::~frmMenu() {
 bool frmMenu::Form_Initialize() {
     TestRunning = false;
     HelpFile_ = HelpFileOf(programFolder_);
+    SetAppHelpFile(HelpFile_);
     DefaultMessage = std::wstring(kDefaultMessage);
     return instance_.Claim(kOptionsCaption);
 }

@@ -5,7 +5,8 @@
 //
 // Its members live in one file per concern: frm_menu.cpp (start-up and lifetime),
 // frm_menu_tray.cpp (the icon and its menu), options/options_dialog.cpp (the dialog's controls
-// and handlers), options/option_pictures.cpp (the dialog's pictures).
+// and handlers), options/option_pictures.cpp (the dialog's pictures), about/frm_menu_about.cpp (the
+// about box and help).
 
 #include "app/frm_tray.h"
 #include "app/single_instance.h"
@@ -48,6 +49,11 @@ public:
     // False when the settings could not be saved (the schedule starts all the same).
     bool cmdOK_Action();
 
+    // The about box, shown modally with AboutOpen set.
+    void ShowAbout();
+    // The help file at a topic; 0 opens the overview.
+    void ShowHelp(int topic);
+
     const SettingsRecord& Settings() const { return Settings_; }
     const std::wstring& HelpFile() const { return HelpFile_; }
 
@@ -82,6 +88,8 @@ private:
     bool OnMenuCommand(UINT id);
     void mnuShow_Click();
     void mnuDisable_Click();
+    // While a modal window of ours is up, the icon only brings it to the front; true when one is up.
+    bool BringModalToFront();
 
     // The options dialog.
     void CreateOptionControls();
@@ -92,7 +100,7 @@ private:
     void ShowRecord();
     void ApplyEnablingRules();
     void Control_Event(std::wstring_view name, UINT code) override;
-    void Form_KeyDown(UINT key, bool& handled) override;
+    void Form_Help(int helpId) override;
     COLORREF ButtonColour(std::wstring_view name) const override;
     void DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const override;
     void PickerChanged(HWND picker);
@@ -105,6 +113,8 @@ private:
     void cmdFont_Click();
     void cmdBackgroundColor_Click();
     void cmdTextColor_Click();
+    void cmdAbout_Click();
+    void cmdHelp_Click();
     void ChooseOption();
     void ComboChanged(std::wstring_view name);
 

@@ -2,6 +2,8 @@
 
 #include "app/frm_menu.h"
 
+#include "about/help_topics.h"
+#include "about/shell_open.h"
 #include "settings/settings.h"
 
 namespace uplift::win {
@@ -38,19 +40,22 @@ void frmMenu::CreatePopupMenuItems() {
 }
 
 bool frmMenu::OnMenuCommand(UINT id) {
+    if (id < mnuShow || id > mnuExit) return false;
+    if (BringModalToFront()) return true; // no second about box, no options beneath a modal window
     switch (id) {
     case mnuShow: mnuShow_Click(); return true;
+    case mnuAbout: ShowAbout(); return true;
+    case mnuSupport: SendSupportMail(hWnd()); return true;
+    case mnuHelp: ShowHelp(kHelpNone); return true;
     case mnuDisable: mnuDisable_Click(); return true;
     case mnuExit: mnuExit_Click(); return true;
-    case mnuAbout:
-    case mnuSupport:
-    case mnuHelp: return true; // their windows come with the about box and the help file
     default: return false;
     }
 }
 
 void frmMenu::LocalfrmTray_DblClick() {
     StopDisplay = true; // an affirmation on screen goes away
+    if (BringModalToFront()) return;
     if (!TestRunning && !AboutOpen) {
         SetVisible(true);
         ::SetForegroundWindow(hWnd());
@@ -58,7 +63,8 @@ void frmMenu::LocalfrmTray_DblClick() {
 }
 
 void frmMenu::LocalfrmTray_MouseDown(int button) {
-    if (button != 2 || TestRunning || Visible()) return;
+    if (button != 2 || TestRunning) return;
+    if (BringModalToFront() || Visible()) return;
     POINT at{};
     ::GetCursorPos(&at);
     // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.

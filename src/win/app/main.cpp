@@ -35,6 +35,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace uplift;
     using namespace uplift::win;
 
+    // Libraries loaded from here on come from the system folder only: a library planted beside the
+    // program or in the current folder is never loaded, by us or by anything we load.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
     RegistryNames names;
     names.SetCompanyName(L"Fernbrook");
     names.SetAppName(L"UpliftBeacon");

@@ -1,5 +1,6 @@
 #include "forms/dialog_form.h"
 
+#include "about/html_help.h"
 #include "display/twips.h"
 
 #include <commctrl.h>
@@ -11,6 +12,9 @@ namespace uplift::win {
 namespace {
 
 constexpr int kFirstControlId = 100;
+// WM_KEYF1: the platform's own help request, posted when F1 is taken from the queue. It would come
+// back as WM_HELP, a What's This popup on top of the topic the form has opened for F1 already.
+constexpr UINT kKeyF1Message = 0x004D;
 
 // The forms whose windows get the dialog manners in the message loop.
 std::vector<DialogForm*>& Dialogs() {
@@ -100,9 +104,20 @@ std::wstring_view DialogForm::ControlName(HWND control) const {
     return index < controls_.size() ? table_[index].Name : std::wstring_view();
 }
 
-int DialogForm::HelpIdOf(HWND control) const {
-    const std::size_t index = IndexOf(control);
-    return index < controls_.size() ? table_[index].HelpId : 0;
+int DialogForm::HelpIdOf(HWND window) const {
+    // The edit box of a combo box or the parts of a picker answer for the control they belong to.
+    for (HWND w = window; w && w != hWnd() && ::IsChild(hWnd(), w); w = ::GetParent(w)) {
+        const std::size_t index = IndexOf(w);
+        if (index < controls_.size()) return table_[index].HelpId;
+        for (const auto& [other, helpId] : helpIds_) {
+            if (other == w) return helpId;
+        }
+    }
+    return 0;
+}
+
+void DialogForm::SetHelpId(HWND window, int helpId) {
+    helpIds_.emplace_back(window, helpId);
 }
 
 void DialogForm::CreateControls(std::span<const ControlSpec> table) {
@@ -447,6 +462,10 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
+    case WM_HELP:
+        WhatsThis(*reinterpret_cast<const HELPINFO*>(lParam));
+        result = TRUE;
+        return true;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -459,10 +478,27 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
 }
 
+void DialogForm::WhatsThis(const HELPINFO& info) const {
+    if (info.iContextType != HELPINFO_WINDOW) return;
+    ShowHelpPopup(hWnd(), HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
+}
+
+HWND DialogForm::ModalWindow() {
+    const auto& dialogs = Dialogs();
+    // A form shown from a modal one is made after it.
+    const auto it =
+        std::find_if(dialogs.rbegin(), dialogs.rend(), [](const DialogForm* d) { return d->modal_; });
+    return it != dialogs.rend() ? (*it)->hWnd() : nullptr;
+}
+
 void DialogForm::ShowModal(HWND owner) {
     if (!hWnd() || modal_) return;
     modal_ = true;
-    if (owner) ::EnableWindow(owner, FALSE);
+    if (owner) {
+        // Owned, it stays above the window it keeps disabled, and the platform knows where to find it.
+        ::SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        ::EnableWindow(owner, FALSE);
+    }
     SetVisible(true);
     ::SetForegroundWindow(hWnd());
     MSG msg;
@@ -492,10 +528,15 @@ bool TranslateDialogMessage(MSG& msg) {
     for (DialogForm* form : Dialogs()) {
         HWND dialog = form->hWnd();
         if (!dialog || (msg.hwnd != dialog && !::IsChild(dialog, msg.hwnd))) continue;
+        if (msg.message == kKeyF1Message) return true;
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             bool handled = false;
             form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);
             if (handled) return true;
+            if (msg.message == WM_KEYDOWN && (msg.wParam == VK_F1 || msg.wParam == VK_F2)) {
+                form->Form_Help(form->HelpIdOf(::GetFocus()));
+                return true;
+            }
         }
         return ::IsDialogMessageW(dialog, &msg) != FALSE;
     }

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace uplift::win {
@@ -20,7 +21,10 @@ class DialogForm : public Form {
 public:
     HWND Control(std::wstring_view name) const;
     std::wstring_view ControlName(HWND control) const;
-    int HelpIdOf(HWND control) const;
+    // The help number of a window of the form: its own, or that of the nearest control it lies in.
+    int HelpIdOf(HWND window) const;
+    // A window that is not in the table (a picker) takes a help number.
+    void SetHelpId(HWND window, int helpId);
     UINT Dpi() const;
     // Twips of the form's scale at its DPI.
     int ToPixels(int twips) const;
@@ -31,6 +35,8 @@ public:
     void ShowModal(HWND owner);
     // Ends a modal showing (the form is hidden).
     void EndModal();
+    // The innermost form shown modally now, or null.
+    static HWND ModalWindow();
 
 protected:
     DialogForm() = default;
@@ -43,6 +49,8 @@ protected:
     // The client size of the window in twips; the window is sized around it.
     void SetClientTwips(int width, int height);
     void CentreOnScreen();
+    // The platform's dialog font at the window's DPI.
+    HFONT DialogFont() const { return font_.get(); }
 
     void SetOption(std::wstring_view name, bool chosen);
     bool OptionChosen(std::wstring_view name) const;
@@ -55,6 +63,9 @@ protected:
     virtual void Control_Event(std::wstring_view /*name*/, UINT /*code*/) {}
     // Keys reach the form before its controls; set `handled` to keep one from the control.
     virtual void Form_KeyDown(UINT /*key*/, bool& /*handled*/) {}
+    // F1 or F2 in the form (the key goes no further), with the focused control's help number, 0 for
+    // none. What's This needs nothing of the form: it shows the popup of the clicked control's number.
+    virtual void Form_Help(int /*helpId*/) {}
     // The face colour of a colour button; the picture of a picture control or picture button.
     virtual COLORREF ButtonColour(std::wstring_view /*name*/) const { return ::GetSysColor(COLOR_BTNFACE); }
     virtual void DrawPicture(std::wstring_view /*name*/, HDC /*dc*/, const RECT& /*pixels*/) const {}
@@ -80,10 +91,12 @@ private:
     std::size_t IndexOf(HWND control) const;
     int IdOf(std::size_t index) const;
     void AddToolTip(std::size_t index);
+    void WhatsThis(const HELPINFO& info) const;
 
     std::span<const ControlSpec> table_;
     std::vector<HWND> controls_; // children: destroyed with the window
     std::vector<PixelRect> rects_;
+    std::vector<std::pair<HWND, int>> helpIds_; // windows outside the table
     unique_hfont font_;
     HWND toolTip_ = nullptr;
     HWND lastFocus_ = nullptr;

@@ -1,9 +1,11 @@
 #pragma once
-// GDI+ for the pictures the forms draw as shapes at the size they take on the screen.
+// GDI+ for pictures drawn as shapes at the size they take on the screen, so that they stay sharp at
+// every resolution: its header with what it needs in scope, and one session for the whole run.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <objidl.h> // GDI+ needs the COM types that a lean windows.h leaves out
 
@@ -30,5 +32,12 @@ inline const Gdiplus::Color kPaper(255, 255, 255, 255);
 // Anti-aliased drawing with the origin at the picture's top left corner; the side of the largest
 // square the picture holds.
 Gdiplus::REAL PrepareGraphics(Gdiplus::Graphics& g, const RECT& pixels);
+
+// Draws a picture into a bitmap of its own, with smoothed edges, then onto `dc` at `pixels`. GDI+
+// smooths what it draws into its own bitmaps everywhere, onto a device context not everywhere (Wine).
+// `paint` draws at the origin in a square of width by height.
+void DrawSmooth(
+    HDC dc, const RECT& pixels,
+    const std::function<void(Gdiplus::Graphics&, Gdiplus::REAL width, Gdiplus::REAL height)>& paint);
 
 } // namespace uplift::win

@@ -79,15 +79,15 @@ void DrawScreen(Graphics& g, REAL s) {
 } // namespace
 
 void frmMenu::DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const {
-    if (!GdiplusReady()) return;
-    Graphics g(dc);
-    const REAL size = PrepareGraphics(g, pixels);
-    if (name == L"imgAffirmation")
-        DrawBubble(g, size);
-    else if (name == L"imgDisplayTimes")
-        DrawClock(g, size);
-    else if (name == L"imgScreen")
-        DrawScreen(g, size);
+    DrawSmooth(dc, pixels, [name](Graphics& g, REAL width, REAL height) {
+        const REAL size = std::min(width, height);
+        if (name == L"imgAffirmation")
+            DrawBubble(g, size);
+        else if (name == L"imgDisplayTimes")
+            DrawClock(g, size);
+        else if (name == L"imgScreen")
+            DrawScreen(g, size);
+    });
 }
 
 } // namespace uplift::win

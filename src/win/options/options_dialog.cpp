@@ -5,6 +5,7 @@
 
 #include "affirmations/frm_list.h"
 #include "affirmations/open_file_dialog.h"
+#include "about/help_topics.h"
 #include "forms/control_table.h"
 #include "options/common_dialog.h"
 #include "schedule/durations.h"
@@ -134,6 +135,9 @@ void frmMenu::CreatePickers() {
     };
     create(TimePicker, WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_TIMEFORMAT, L"hh:mm tt", L"lblEveryday");
     create(DatePicker, WS_CHILD | WS_VISIBLE | WS_BORDER, L"MM/dd/yyy hh:mm tt", L"lblDate");
+    // The pickers stand outside the table: they take the help numbers of their rows.
+    SetHelpId(TimePicker->hWnd(), kHelpEveryDay);
+    SetHelpId(DatePicker->hWnd(), kHelpOnlyOn);
     Form_Layout();
 }
 
@@ -188,7 +192,7 @@ void frmMenu::Control_Event(std::wstring_view name, UINT code) {
         std::wstring_view Control;
         void (frmMenu::*Run)();
     };
-    static constexpr std::array<Handler, 9> kClicks{{
+    static constexpr std::array<Handler, 11> kClicks{{
         {L"cmdOk", &frmMenu::cmdOk_Click},
         {L"cmdCancel", &frmMenu::cmdCancel_Click},
         {L"cmdDefault", &frmMenu::cmdDefault_Click},
@@ -196,6 +200,8 @@ void frmMenu::Control_Event(std::wstring_view name, UINT code) {
         {L"cmdFont", &frmMenu::cmdFont_Click},
         {L"cmdBackgroundColor", &frmMenu::cmdBackgroundColor_Click},
         {L"cmdTextColor", &frmMenu::cmdTextColor_Click},
+        {L"cmdAbout", &frmMenu::cmdAbout_Click},
+        {L"cmdHelp", &frmMenu::cmdHelp_Click},
         {L"cmdList", &frmMenu::cmdList_Click},
         {L"cmdMore", &frmMenu::cmdMore_Click},
     }};
@@ -232,11 +238,6 @@ void frmMenu::PickerChanged(HWND picker) {
     if (showingRecord_) return;
     if (DatePicker && picker == DatePicker->hWnd()) Settings_.Date = DatePicker->Moment();
     if (TimePicker && picker == TimePicker->hWnd()) Settings_.Everyday = TimePicker->Moment();
-}
-
-void frmMenu::Form_KeyDown(UINT key, bool& handled) {
-    // Help for the focused control comes with the help file; until then the keys do nothing.
-    if (key == VK_F1 || key == VK_F2) handled = true;
 }
 
 COLORREF frmMenu::ButtonColour(std::wstring_view name) const {

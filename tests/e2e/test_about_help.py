@@ -1,0 +1,213 @@
+"""The about box, help and support as a user meets them: the about box from the icon's menu and from the options
+dialog, its version, its link that turns red under the mouse and blue once the mouse has left, Enter and Escape; the
+icon only bringing the about box to the front while it is up; help topics by number (Wine's HTML Help traces what is
+asked of it); help without a help file asked for once; the support mail and the web site handed to the shell, and
+their addresses shown when the shell cannot open them."""
+
+import os
+import re
+import shutil
+
+from e2e_support import OPTIONS_TITLE, ProgramTest, options_window, probe, reg_values, run, screenshot, wait_until, \
+    windows, xdotool
+from test_options import controls
+
+WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
+MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104
+TRAY_CALLBACK, DOUBLE_CLICK, RIGHT_BUTTON_UP = 0x200, 0x203, 0x205
+ABOUT_TITLE, APP_TITLE, VIEWER = "About Uplift Beacon", "Uplift Beacon Plus", "HH Parent"
+WEB, SUPPORT = "https://www.example.com/upliftbeacon", "support@example.com"
+OVERVIEW, PAUSE, EVERY_DAY = 1, 16, 23
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+def window_manager(name):
+    """The X windows that a property of the root window names: _NET_CLIENT_LIST (the windows openbox manages) or
+    _NET_ACTIVE_WINDOW (the one with the focus)."""
+    return [int(v, 16) for v in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", name))]
+
+
+def active(found):
+    """The first window of `found` once it is active for the window manager and for Wine alike: keys and clicks
+    reach it from then on, and no late activation moves the focus that a click has given."""
+    if found and found[0]["foreground"] and window_manager("_NET_ACTIVE_WINDOW") == [found[0]["x11"]]:
+        return found[0]
+    return None
+
+
+def link_colour(rect):
+    """"red" or "blue" when the link's letters are all of that colour, else None."""
+    shot = screenshot(rect)
+    pixels = [shot(x, y) for y in range(rect[1], rect[3]) for x in range(rect[0], rect[2])]
+    red = sum(1 for r, g, b in pixels if r > 200 and g < 80 and b < 80)
+    blue = sum(1 for r, g, b in pixels if b > 200 and r < 80 and g < 80)
+    return "red" if red > 20 and not blue else "blue" if blue > 20 and not red else None
+
+
+class AboutHelpTest(ProgramTest):
+    def open_options(self, window):
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        return wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window")
+
+    def wait_about(self):
+        return wait_until(lambda: active(windows(title=ABOUT_TITLE, visible=True)), "the about box")
+
+    def wait_message(self, pid, text):
+        """The message box of the program that shows `text`."""
+        def shown():
+            for box in windows("#32770", title=APP_TITLE, pid=pid, visible=True):
+                if any(text in line for line in controls(box)):
+                    return box
+            return None
+        return wait_until(shown, "a message box showing %r" % text)
+
+    def click(self, rect):
+        xdotool("mousemove", *centre(rect), "click", "1")
+
+    def help_requests(self, program, command):
+        """What the program asked of HTML Help with that command so far, from Wine's trace in its log."""
+        with open(program.log.name, "rb") as log:
+            text = log.read().decode("utf-8", "replace")
+        found = re.findall(r'HtmlHelpW \([0-9A-Fa-f]+, L"([^"]*)", command=%s, data=([0-9a-f]+)\)' % command, text)
+        return [(file.replace("\\\\", "\\"), data) for file, data in found]  # the trace doubles backslashes
+
+    def topics(self, program):
+        return [int(data, 16) for _, data in self.help_requests(program, "HH_HELP_CONTEXT")]
+
+    def close_viewer(self, pid):
+        viewer = wait_until(lambda: windows(VIEWER, pid=pid, visible=True), "the help viewer")[0]
+        self.assertEqual(viewer["title"], "Uplift Beacon Plus Help")
+        probe("post", viewer["hwnd"], WM_CLOSE)  # the program never closes it
+        wait_until(lambda: not windows(VIEWER, pid=pid), "the help viewer to close")
+        # Until the window manager has let go of its frame, that frame takes the clicks meant for the options.
+        wait_until(lambda: viewer["x11"] not in window_manager("_NET_CLIENT_LIST"), "the viewer's frame to go")
+
+    def set_handler(self, scheme, command):
+        """Makes `command` the prefix's program for addresses of the scheme until the test ends."""
+        key = "HKCR\\%s\\shell\\open\\command" % scheme
+        previous = (reg_values(key) or {}).get("(Default)", (None, None))[1]
+        run("wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", command, "/f")
+        if previous is not None:
+            self.addCleanup(run, "wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", previous, "/f")
+
+    def test_about_box_from_the_menu_and_the_options_dialog(self):
+        _, window = self.start_ready()
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        about = self.wait_about()
+        screenshot(about["rect"], save_as="about.png")
+        c = controls(about)
+        for text in ("Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB):
+            self.assertIn(text, c)
+
+        # While it is up, the icon and the menu's commands only bring it to the front: one queue, so by the time
+        # OK has closed it every one of them has been handled.
+        tray = windows("UpliftBeacon.frmTray", pid=about["pid"])[0]
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, DOUBLE_CLICK)
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        probe("post", c["OK"]["hwnd"], BM_CLICK)
+        wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
+        self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
+        self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
+
+        # The link turns red under the mouse and blue again once the mouse has left it; Enter closes the box.
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        about = self.wait_about()
+        link = controls(about)[WEB]["rect"]
+        for colour, at in (("red", centre(link)), ("blue", (link[0] + 10, link[3] + 30)), ("red", centre(link))):
+            xdotool("mousemove", *at)
+            wait_until(lambda: link_colour(link) == colour, "the link to turn %s" % colour)
+        xdotool("key", "Return")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
+
+        # From the options dialog, which waits beneath it; Escape closes it.
+        options = self.open_options(window)
+        probe("post", controls(options)["&About..."]["hwnd"], BM_CLICK)
+        self.wait_about()
+        self.assertFalse(controls(options)[OPTIONS_TITLE]["enabled"], "the options window under the about box")
+        xdotool("key", "Escape")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
+        wait_until(lambda: controls(options)[OPTIONS_TITLE]["enabled"], "the options window enabled again")
+        self.assertTrue(options_window()["visible"])
+
+    def test_help_topics_by_number(self):
+        help_file = os.environ.get("UPLIFT_HELP_FILE", "")
+        if not os.path.exists(help_file):
+            self.skipTest("no help file built (chmcmd missing)")
+        shutil.copy(help_file, self.folder)
+        program, window = self.start_ready(debug="+htmlhelp")
+        options = self.open_options(window)
+        # F1 on cboPause: a click gives it the focus (and opens its list, which Escape closes; the mouse then leaves
+        # it, or its tool tip would come up). F2 once the viewer has gone: the options window gives the focus back
+        # to cboPause. The menu's Help opens the overview. (Clicks come before any viewer: one that has just gone
+        # may leave the window manager and Wine a moment apart.)
+        self.click(controls(options)["ComboBox"][1]["rect"])
+        wait_until(lambda: windows("ComboLBox", pid=window["pid"], visible=True), "cboPause's list")
+        corner = options["rect"][0] + 8, options["rect"][3] - 8  # in the window, away from every control
+        expected = []
+        for what, topic, action in (
+                ("F1 on cboPause", PAUSE, lambda: xdotool("key", "Escape", "mousemove", *corner, "key", "F1")),
+                ("F2 on cboPause", PAUSE, lambda: xdotool("key", "F2")),
+                ("the menu's Help", OVERVIEW, lambda: probe("post", window["hwnd"], WM_COMMAND, MNU_HELP))):
+            action()
+            expected.append(topic)
+            wait_until(lambda: self.topics(program) == expected, "%s to ask for topic %d" % (what, topic))
+            self.close_viewer(window["pid"])
+            wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active again")
+        files = {file for file, _ in self.help_requests(program, "HH_HELP_CONTEXT")}
+        self.assertIn(files, [{"Z:" + os.path.join(folder, "UpliftBeacon.chm").replace("/", "\\")}
+                              for folder in (self.folder, os.path.realpath(self.folder))])
+
+        # F1 asked for the topic alone: the platform's own request that follows F1 shows no What's This popup.
+        self.assertEqual(self.help_requests(program, "HH_DISPLAY_TEXT_POPUP"), [])
+
+    def test_without_the_help_file_help_is_asked_for_once(self):
+        program, window = self.start_ready(debug="+htmlhelp")
+        options = self.open_options(window)
+        c = controls(options)
+        # The time picker stands outside the table: it has the number of its row.
+        self.click(c["Display everyday at:"]["rect"])
+        picker = wait_until(lambda: (lambda p: p["enabled"] and p)(controls(options)["SysDateTimePick32"][0]),
+                            "the time picker enabled")
+        self.click(picker["rect"])
+        xdotool("key", "F1")
+        wait_until(lambda: self.topics(program) == [EVERY_DAY], "F1 on the time picker to ask for its topic")
+        # Clicked, the Help button has the focus: a space sent to the active window would press it again.
+        self.click(c["&Help"]["rect"])
+        wait_until(lambda: self.topics(program)[1:], "the Help button to ask for help")
+        self.assertTrue(options_window()["visible"])
+        xdotool("key", "Escape")  # after any key press the program could have sent itself
+        wait_until(lambda: not options_window()["visible"], "Escape to close the options window")
+        self.assertEqual(self.topics(program), [EVERY_DAY, OVERVIEW])
+        self.assertFalse(windows(VIEWER, pid=window["pid"]))
+
+    def test_support_mail_and_web_site_through_the_shell(self):
+        sent = os.path.join(self.folder, "mail.txt")
+        self.set_handler("mailto", "C:\\windows\\system32\\cmd.exe /c echo %%1> Z:%s" % sent.replace("/", "\\"))
+        self.set_handler("https", 'Z:\\nowhere\\browser.exe "%1"')
+        _, window = self.start_ready()
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SUPPORT)
+        def mail():
+            if os.path.exists(sent):
+                with open(sent, "rb") as f:
+                    return f.read().strip()
+            return None
+        self.assertEqual(wait_until(mail, "the mail program to be started"), b"mailto:" + SUPPORT.encode())
+
+        # Neither the browser nor the mail program can be started: the box shows the address to copy.
+        self.set_handler("mailto", 'Z:\\nowhere\\mailer.exe "%1"')
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        about = self.wait_about()
+        self.click(controls(about)[WEB]["rect"])
+        box = self.wait_message(about["pid"], WEB)
+        screenshot(box["rect"], save_as="about-web-site-failure.png")
+        probe("post", controls(box)["OK"]["hwnd"], BM_CLICK)
+        probe("post", controls(about)["S&upport"]["hwnd"], BM_CLICK)
+        box = self.wait_message(about["pid"], SUPPORT)
+        probe("post", controls(box)["OK"]["hwnd"], BM_CLICK)
+        wait_until(lambda: not windows("#32770", pid=about["pid"], visible=True), "the message box to close")
+        self.assertTrue(windows(title=ABOUT_TITLE, visible=True), "the about box stays")
