@@ -22,6 +22,7 @@ HARNESS_PACKAGES=(
     "fonts-liberation:"
     "fonts-wine:"
     "googletest:"
+    "libgtest-dev:"
     "cmake:cmake"
     "python3:python3"
     # clang with its runtime libraries: the sanitizer build of the core tests and the libFuzzer targets.

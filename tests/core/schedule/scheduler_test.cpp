@@ -72,7 +72,7 @@ using enum WhenToDisplay;
 // clang-format off
 constexpr Case kCases[]{
     {"1 minuet from the end of each showing", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:03:10", "", "06 12:01:00 06 12:02:05 06 12:03:10", L"00:00:00", L"tip refresh show ", 1},
-    {"1 minuet counting down", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:59", "", "", L"00:00:01", L"tip refresh ", 1},
+    {"1 minuet counting down", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:50", "", "", L"00:00:10", L"tip refresh ", 1},
     {"10 minuets", Pause, 15, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:09:59", L"tip refresh ", 1},
     {"1 second", Pause, 0, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "06 08:30:16.250", L"00:00:00", 0, 1},
     {"below the pause list: 1 minuet", Pause, -1, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:00:59", 0, 1},
