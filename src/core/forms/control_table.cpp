@@ -32,7 +32,7 @@ TwipsRect ClientTwips(std::span<const ControlSpec> table, std::size_t index) {
     return r;
 }
 
-PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi) {
+PixelBox ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi) {
     const TwipsRect t = ClientTwips(table, index);
     const int left = TwipsToPixels(t.Left, dpi);
     const int top = TwipsToPixels(t.Top, dpi);
@@ -40,15 +40,15 @@ PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, in
             TwipsToPixels(t.Top + t.Height, dpi) - top};
 }
 
-void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
+void WidenLabels(std::span<const ControlSpec> table, std::span<PixelBox> rects,
                  std::span<const int> textWidths, int gap) {
     for (std::size_t i = 0; i < table.size() && i < rects.size() && i < textWidths.size(); ++i) {
         if (table[i].Kind != ControlKind::Label || textWidths[i] <= rects[i].Width) continue;
-        PixelRect& label = rects[i];
+        PixelBox& label = rects[i];
         label.Width = textWidths[i];
         const int right = label.Left + label.Width + gap;
         for (std::size_t j = 0; j < table.size() && j < rects.size(); ++j) {
-            PixelRect& other = rects[j];
+            PixelBox& other = rects[j];
             const bool sameRow = other.Top < label.Top + label.Height && label.Top < other.Top + other.Height;
             if (j == i || table[j].Container != table[i].Container || !sameRow || other.Left <= label.Left ||
                 other.Left >= right || table[j].Kind == ControlKind::Frame)
@@ -62,10 +62,10 @@ void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
     // their measured width.
     for (std::size_t i = 0; i < table.size() && i < rects.size(); ++i) {
         if (table[i].Kind != ControlKind::Label) continue;
-        PixelRect& label = rects[i];
+        PixelBox& label = rects[i];
         int right = label.Left + label.Width + gap;
         for (std::size_t j = 0; j < table.size() && j < rects.size(); ++j) {
-            const PixelRect& other = rects[j];
+            const PixelBox& other = rects[j];
             const bool sameRow = other.Top < label.Top + label.Height && label.Top < other.Top + other.Height;
             if (j != i && table[j].Container == table[i].Container && sameRow && other.Left > label.Left &&
                 table[j].Kind != ControlKind::Frame)

@@ -35,9 +35,9 @@ struct TwipsRect {
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-struct PixelRect {
+struct PixelBox {
     int Left = 0, Top = 0, Width = 0, Height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
 
 inline constexpr int kOptionTwips = 255; // option buttons are square
@@ -61,13 +61,13 @@ TwipsRect ClientTwips(std::span<const ControlSpec> table, std::size_t index);
 
 // The same in pixels at `dpi`: edges are converted, not sizes, so neighbours that touch in
 // twips touch in pixels.
-PixelRect ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi);
+PixelBox ClientPixels(std::span<const ControlSpec> table, std::size_t index, int dpi);
 
 // Labels whose text is wider than their rectangle (another font than the one the table was laid
 // out for) grow to `textWidths[i]`; a control to the right on the same row in the same frame then
 // starts `gap` pixels after the label and keeps its right edge. Then every label takes the gap after
 // it as far as nothing stands there. Other rectangles stay as they are.
-void WidenLabels(std::span<const ControlSpec> table, std::span<PixelRect> rects,
+void WidenLabels(std::span<const ControlSpec> table, std::span<PixelBox> rects,
                  std::span<const int> textWidths, int gap);
 
 } // namespace uplift

@@ -215,7 +215,7 @@ void DialogForm::LayoutControls() {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         HWND control = controls_[i];
         if (!control) continue;
-        PixelRect r = rects_[i];
+        PixelBox r = rects_[i];
         int height = r.Height;
         // An option is only its round button: the text beside it is its label's.
         if (table_[i].Kind == ControlKind::Option) r.Width = std::min(r.Width, checkSide + 1);
@@ -238,7 +238,7 @@ void DialogForm::LayoutControls() {
 RECT DialogForm::ControlRect(std::wstring_view name) const {
     const auto index = FindControl(table_, name);
     if (!index || *index >= rects_.size()) return {};
-    const PixelRect& r = rects_[*index];
+    const PixelBox& r = rects_[*index];
     return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height};
 }
 
@@ -294,7 +294,7 @@ void DialogForm::Paint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hWnd(), &ps);
     for (std::size_t i = 0; i < table_.size() && i < rects_.size(); ++i) {
-        const PixelRect& p = rects_[i];
+        const PixelBox& p = rects_[i];
         RECT r{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
         if (table_[i].Kind == ControlKind::Panel) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);

@@ -95,7 +95,7 @@ private:
 
     std::span<const ControlSpec> table_;
     std::vector<HWND> controls_; // children: destroyed with the window
-    std::vector<PixelRect> rects_;
+    std::vector<PixelBox> rects_;
     std::vector<std::pair<HWND, int>> helpIds_; // windows outside the table
     unique_hfont font_;
     HWND toolTip_ = nullptr;

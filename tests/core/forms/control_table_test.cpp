@@ -7,7 +7,7 @@
 
 namespace uplift {
 
-std::ostream& operator<<(std::ostream& os, const PixelRect& r) {
+std::ostream& operator<<(std::ostream& os, const PixelBox& r) {
     return os << '{' << r.Left << ',' << r.Top << ',' << r.Width << ',' << r.Height << '}';
 }
 
@@ -29,7 +29,7 @@ TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
     struct Case {
         std::size_t Index;
         int Dpi;
-        PixelRect Expected;
+        PixelBox Expected;
     } const cases[] = {
         {4, 96, {224, 206, 145, 21}},  // 3360 twips = 224 px; 5535 twips = 369 px
         {4, 144, {336, 309, 218, 31}}, // 5535/10 = 553.5 rounds to the even 554
@@ -42,7 +42,7 @@ TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
 }
 
 TEST(ControlTable, AWideLabelPushesItsRowInItsFrameOnly) {
-    std::array<PixelRect, 6> rects{};
+    std::array<PixelBox, 6> rects{};
     for (std::size_t i = 0; i < rects.size(); ++i)
         rects[i] = ClientPixels(kTable, i, 96);
     const auto before = rects;
