@@ -13,7 +13,7 @@ from e2e_support import (STORE_KEYS, ProgramTest, probe, reg_texts, reg_write, r
 WM_CLOSE, WM_COMMAND, BM_CLICK, MNU_SHOW = 0x10, 0x111, 0xF5, 101
 STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "BackgroundColor": "255",
           "WhenToDisplay": "1", "LastMessageKey": "42", "LastMessageDate": "1/2/2020", "FontName": "Courier New",
-          "Date": "3/7/2030 2:05:09 PM", "Everyday": "7:30:00 AM", "Enabled": "False"}
+          "Date": "3/7/2030 2:05:09 PM", "Everyday": "7:30:00 AM", "Enabled": "0"}
 
 
 def controls(window):
@@ -31,6 +31,8 @@ def controls(window):
 
 class OptionsTest(ProgramTest):
     def open(self, settings=STORED):
+        """Starts the program (Enabled "0" or "1": the start's last step writes it as a word) and opens the dialog
+        from the icon's menu once the start is over."""
         program, window = self.start_ready(settings)
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         return program, wait_until(lambda: self.visible(True), "the options window")
@@ -71,7 +73,7 @@ class OptionsTest(ProgramTest):
         self.press(window, "&Cancel")
         wait_until(lambda: self.visible(False), "Cancel to hide the options window")
         self.assertEqual(controls(window)["ComboBox"][0]["selected"], 10, "the stored time length shows again")
-        self.assertEqual({k: reg_texts()[k] for k in STORED}, STORED)
+        self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         wait_until(lambda: self.visible(True), "the options window")
         self.press(window, "&Default")
@@ -79,12 +81,13 @@ class OptionsTest(ProgramTest):
         texts = wait_until(lambda: reg_texts()["Time"] == "7" and reg_texts(), "OK to store the defaults")
         self.assertEqual((texts["Pause"], texts["txtCaption"], texts["BackgroundColor"], texts["WhenToDisplay"],
                           texts["FontName"]), ("10", "I am super productive and successful", "16777215", "0", "Arial"))
-        for kept in ("Date", "Everyday", "LastMessageKey", "LastMessageDate", "Enabled"):
+        for kept in ("Date", "Everyday", "LastMessageKey", "LastMessageDate"):
             self.assertEqual(texts[kept], STORED[kept], kept)
+        self.assertEqual(texts["Enabled"], "False")
 
     def test_test_shows_unsaved_edits_that_cancel_takes_back_and_the_close_box_saves(self):
         # A pause of 20 seconds: no showing of the schedule's own comes while the dialog is being opened.
-        program, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="0", Pause="6", Time="15",
+        program, window = self.open(dict(STORED, Enabled="1", WhenToDisplay="0", Pause="6", Time="15",
                                          txtCaption="Hi there"))
         watch = self.watch()
         self.press(window, "&Default")  # unsaved: the default affirmation in Arial instead of Courier New
@@ -108,7 +111,7 @@ class OptionsTest(ProgramTest):
         date = "%d/%d/%d %d:%02d:%02d %s" % (soon.month, soon.day, soon.year, (soon.hour + 11) % 12 + 1, soon.minute,
                                              soon.second, "AM" if soon.hour < 12 else "PM")
         watch = self.watch()
-        _, window = self.open(dict(STORED, Enabled="True", WhenToDisplay="2", Date=date, Time="15"))
+        _, window = self.open(dict(STORED, Enabled="1", WhenToDisplay="2", Date=date, Time="15"))
         colour = [b for b in controls(window)["Button"] if not b["text"]][0]  # the background colour's button
         for button, title in ((colour, "Color"), (controls(window)["&Font..."], "Font")):
             probe("post", button["hwnd"], BM_CLICK)
@@ -150,7 +153,7 @@ class ResolutionTest(ProgramTest):
                 run("wineserver", "-k", check=False)
                 run("wineserver", "-w", check=False)
                 reg_write({}, delete=STORE_KEYS)
-                program, window = self.start_ready({"Enabled": "False"})
+                program, window = self.start_ready({"Enabled": "0"})
                 probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
                 shown = wait_until(lambda: windows(title="Uplift Beacon Options", visible=True), "the dialog")[0]
                 screenshot(shown["rect"], save_as="options-%d-dpi.png" % dpi)
