@@ -171,7 +171,6 @@ class Started:
     """A Windows program started with `wine` by a test, with args; its output goes to the logs folder."""
 
     def __init__(self, exe, name, *args, debug="-all"):
-        """debug: Wine's debug channels for the program (WINEDEBUG), written to its log."""
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
         self.popen = subprocess.Popen(["wine", exe, *map(str, args)], stdin=subprocess.DEVNULL, stdout=self.log,
                                       stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug),
