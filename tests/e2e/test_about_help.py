@@ -15,7 +15,7 @@ MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104
 TRAY_CALLBACK, DOUBLE_CLICK, RIGHT_BUTTON_UP = 0x200, 0x203, 0x205
 ABOUT_TITLE, APP_TITLE, VIEWER = "About Uplift Beacon", "Uplift Beacon Plus", "HH Parent"
 WEB, SUPPORT = "https://www.example.com/upliftbeacon", "support@example.com"
-OVERVIEW, PAUSE, EVERY_DAY = 1, 16, 23
+OVERVIEW, PAUSE, EVERY_DAY, LIST = 1, 16, 23, 4
 
 
 def centre(rect):
@@ -139,6 +139,12 @@ class AboutHelpTest(ProgramTest):
             wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active again")
         # F1 asked for the topic alone: the platform's own request that follows F1 shows no What's This popup.
         self.assertEqual(self.help_requests(program, "HH_DISPLAY_TEXT_POPUP"), [])
+        # F1 in the list editor, whose list has the focus when it opens.
+        probe("post", controls(options)["Randomly select affirmations from list..."]["hwnd"], BM_CLICK)
+        wait_until(lambda: active(windows(title="Affirmations list", visible=True)), "the list editor")
+        xdotool("key", "F1")
+        wait_until(lambda: self.topics(program) == expected + [LIST], "F1 on the list to ask for topic %d" % LIST)
+        self.close_viewer(window["pid"])
 
     def test_without_the_help_file_help_is_asked_for_once(self):
         program, window = self.start_ready(debug="+htmlhelp")

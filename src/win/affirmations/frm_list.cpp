@@ -2,6 +2,8 @@
 
 #include "affirmations/frm_list.h"
 
+#include "about/html_help.h"
+
 #include "affirmations/list_file_win.h"
 #include "affirmations/open_file_dialog.h"
 #include "forms/control_table.h"
@@ -113,11 +115,9 @@ void frmList::Control_Event(std::wstring_view name, UINT code) {
     }
 }
 
-void frmList::Form_KeyDown(UINT key, bool& handled) {
-    if (key == VK_F1 || key == VK_F2) {
-        cmdHelp_Click();
-        handled = true;
-    } else if (::GetFocus() == ListBox()) {
+void frmList::Form_KeyDown(UINT key, bool& /*handled*/) {
+    // F1 and F2 go on to Form_Help with the focused control's help number.
+    if (key != VK_F1 && key != VK_F2 && ::GetFocus() == ListBox()) {
         ::PostMessageW(hWnd(), kFollowCaret, 0, 0);
     }
 }
