@@ -20,7 +20,8 @@ SETTINGS_KEY = r"HKCU\Software\Fernbrook\UpliftBeacon\Settings"
 STORE_KEYS = (r"HKCU\Software\Shared Program Settings", r"HKCU\Software\Fernbrook")
 OPTIONS_TITLE = "Uplift Beacon Options"
 MESSAGE_CLASS = "UpliftBeacon.frmMessage"
-WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION = 0x10, 0x11, 0x16
+WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION, WM_COMMAND, BM_CLICK = 0x10, 0x11, 0x16, 0x111, 0xF5
+MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104  # the icon's menu, posted to the options window
 DEADLINE = 30  # seconds a test waits for a state before it fails
 
 # What the first start writes, where the user finds it. Date, Everyday and LastMessageDate come from the moment
@@ -137,6 +138,38 @@ def windows(class_name="", title=None, pid=None, visible=None):
             and (visible is None or w["visible"] == visible)]
 
 
+def shown(title):
+    """The first visible top-level window of that title, or None."""
+    return (windows(title=title, visible=True) or [None])[0]
+
+
+def controls(window):
+    """The window and its controls: {class or text: [control, ...]} in creation order; a control is {hwnd, enabled,
+    checked, selected (a combo box's), rect, text}. An option has its label's text, and comes before the label."""
+    found = {}
+    for line in probe("controls", window["hwnd"]).splitlines():
+        hwnd, cls, enabled, checked, selected, rect, text = line.split("\t")
+        entry = {"hwnd": hwnd, "enabled": enabled == "1", "checked": checked == "1", "selected": int(selected),
+                 "rect": tuple(int(v) for v in rect.split(",")), "text": text}
+        found.setdefault(cls, []).append(entry)
+        if text:
+            found.setdefault(text, []).append(entry)
+    return found
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+def click(rect):
+    xdotool("mousemove", *centre(rect), "click", "1")
+
+
+def press(window, text):
+    """BM_CLICK to the last control of the window with that text (a button comes after the option it names)."""
+    probe("post", controls(window)[text][-1]["hwnd"], BM_CLICK)
+
+
 def options_window():
     """The program's options window, or None; fails when there is more than one."""
     found = windows(title=OPTIONS_TITLE)
@@ -233,6 +266,11 @@ class ProgramTest(unittest.TestCase):
         watch = Watch()
         self.addCleanup(watch.stop)
         return watch
+
+    def show_options(self, window):
+        """Options... of the icon's menu, posted to the (hidden) options window: the window once it shows."""
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        return wait_until(lambda: shown(OPTIONS_TITLE), "the options window")
 
     def wait_options(self, program):
         """The options window once the program has made it (its Windows pid is window["pid"])."""

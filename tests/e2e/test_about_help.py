@@ -6,20 +6,14 @@ import pathlib
 import re
 import shutil
 
-from e2e_support import OPTIONS_TITLE, ProgramTest, options_window, probe, reg_values, run, screenshot, wait_until, \
-    windows, xdotool
-from test_options import controls
+from e2e_support import (MNU_ABOUT, MNU_HELP, MNU_SHOW, MNU_SUPPORT, OPTIONS_TITLE, WM_CLOSE, WM_COMMAND, ProgramTest,
+                         centre, click, controls, options_window, press, probe, reg_values, run, screenshot, shown,
+                         wait_until, windows, xdotool)
 
-WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
-MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104
 TRAY_CALLBACK, DOUBLE_CLICK, RIGHT_BUTTON_UP = 0x200, 0x203, 0x205
 ABOUT_TITLE, APP_TITLE, VIEWER = "About Uplift Beacon", "Uplift Beacon Plus", "HH Parent"
 WEB, SUPPORT = "https://www.example.com/upliftbeacon", "support@example.com"
 OVERVIEW, PAUSE, EVERY_DAY, LIST = 1, 16, 23, 4
-
-
-def centre(rect):
-    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
 
 
 def active(found):
@@ -51,18 +45,13 @@ class AboutHelpTest(ProgramTest):
                          if any(text in line for line in controls(box))]
         return wait_until(boxes, "a message box showing %r" % text)[0]
 
-    def click(self, rect):
-        xdotool("mousemove", *centre(rect), "click", "1")
-
     def help_requests(self, program, command):
-        """What the program asked of HTML Help with that command so far, from Wine's trace in its log."""
-        with open(program.log.name, "rb") as log:
-            text = log.read().decode("utf-8", "replace")
-        found = re.findall(r'HtmlHelpW \([0-9A-Fa-f]+, L"([^"]*)", command=%s, data=([0-9a-f]+)\)' % command, text)
-        return [(file.replace("\\\\", "\\"), data) for file, data in found]  # the trace doubles backslashes
+        """The data of the program's requests of HTML Help with that command so far, from Wine's trace in its log."""
+        text = pathlib.Path(program.log.name).read_text("utf-8", "replace")
+        return re.findall(r'HtmlHelpW \([0-9A-Fa-f]+, L"[^"]*", command=%s, data=([0-9a-f]+)\)' % command, text)
 
     def topics(self, program):
-        return [int(data, 16) for _, data in self.help_requests(program, "HH_HELP_CONTEXT")]
+        return [int(data, 16) for data in self.help_requests(program, "HH_HELP_CONTEXT")]
 
     def close_viewer(self, pid):
         viewer = wait_until(lambda: windows(VIEWER, pid=pid, visible=True), "the help viewer")[0]
@@ -92,7 +81,7 @@ class AboutHelpTest(ProgramTest):
         probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
         probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        probe("post", c["OK"]["hwnd"], BM_CLICK)
+        press(about, "OK")
         wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
         self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
         self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
@@ -100,7 +89,7 @@ class AboutHelpTest(ProgramTest):
         # The link turns red under the mouse and blue again once the mouse has left it; Enter closes the box.
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
         about = self.wait_about()
-        link = controls(about)[WEB]["rect"]
+        link = controls(about)[WEB][0]["rect"]
         for colour, at in (("red", centre(link)), ("blue", (link[0] + 10, link[3] + 30)), ("red", centre(link))):
             xdotool("mousemove", *at)
             wait_until(lambda: link_colour(link) == colour, "the link to turn %s" % colour)
@@ -109,12 +98,12 @@ class AboutHelpTest(ProgramTest):
 
         # From the options dialog, which waits beneath it; Escape closes it.
         options = self.open_options(window)
-        probe("post", controls(options)["&About..."]["hwnd"], BM_CLICK)
+        press(options, "&About...")
         self.wait_about()
-        self.assertFalse(controls(options)[OPTIONS_TITLE]["enabled"], "the options window under the about box")
+        self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
         xdotool("key", "Escape")
         wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
-        wait_until(lambda: controls(options)[OPTIONS_TITLE]["enabled"], "the options window enabled again")
+        wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")
 
     def test_help_topics_by_number(self):
         if not os.path.exists(os.environ.get("UPLIFT_HELP_FILE", "")):
@@ -124,7 +113,7 @@ class AboutHelpTest(ProgramTest):
         options = self.open_options(window)
         # F1 on cboPause (a click opens its list, Escape closes it, the mouse leaves it for its tool tip); F2 once the
         # viewer has gone, the focus given back to cboPause (no click: a viewer just gone makes clicks unsure).
-        self.click(controls(options)["ComboBox"][1]["rect"])
+        click(controls(options)["ComboBox"][1]["rect"])
         wait_until(lambda: windows("ComboLBox", pid=window["pid"], visible=True), "cboPause's list")
         corner = options["rect"][0] + 8, options["rect"][3] - 8  # in the window, away from every control
         expected = []
@@ -143,9 +132,8 @@ class AboutHelpTest(ProgramTest):
         # the window manager, and a button clicks only in an active window: each is made active as a click would.
         xdotool("windowactivate", "--sync", options["x11"])
         wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active")
-        list_button = [b for b in controls(options)["Button"] if b["text"] == "Randomly select affirmations from list..."]
-        probe("post", list_button[-1]["hwnd"], BM_CLICK)  # the button, after the option it names
-        editor = wait_until(lambda: windows(title="Affirmations list", visible=True), "the list editor")[0]
+        press(options, "Randomly select affirmations from list...")
+        editor = wait_until(lambda: shown("Affirmations list"), "the list editor")
         xdotool("windowactivate", "--sync", editor["x11"])
         wait_until(lambda: active(windows(title="Affirmations list", visible=True)), "the list editor active")
         xdotool("key", "F1")
@@ -157,14 +145,14 @@ class AboutHelpTest(ProgramTest):
         options = self.open_options(window)
         c = controls(options)
         # The time picker stands outside the table: it has the number of its row.
-        self.click(c["Display everyday at:"]["rect"])
+        click(c["Display everyday at:"][-1]["rect"])
         picker = wait_until(lambda: (lambda p: p["enabled"] and p)(controls(options)["SysDateTimePick32"][0]),
                             "the time picker enabled")
-        self.click(picker["rect"])
+        click(picker["rect"])
         xdotool("key", "F1")
         wait_until(lambda: self.topics(program) == [EVERY_DAY], "F1 on the time picker to ask for its topic")
         # Clicked, the Help button has the focus: a space sent to the active window would press it again.
-        self.click(c["&Help"]["rect"])
+        click(c["&Help"][0]["rect"])
         wait_until(lambda: self.topics(program)[1:], "the Help button to ask for help")
         self.assertTrue(options_window()["visible"])
         xdotool("key", "Escape")  # after any key press the program could have sent itself
@@ -185,8 +173,8 @@ class AboutHelpTest(ProgramTest):
         self.set_handler("mailto", 'Z:\\nowhere\\mailer.exe "%1"')
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
         about = self.wait_about()
-        self.click(controls(about)[WEB]["rect"])
+        click(controls(about)[WEB][0]["rect"])
         box = self.wait_message(about["pid"], WEB)
-        probe("post", controls(box)["OK"]["hwnd"], BM_CLICK)
-        probe("post", controls(about)["S&upport"]["hwnd"], BM_CLICK)
+        press(box, "OK")
+        press(about, "S&upport")
         self.wait_message(about["pid"], SUPPORT)

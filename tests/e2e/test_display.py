@@ -5,7 +5,7 @@ entries of Data.Lst in the same order on every run."""
 import collections
 
 from e2e_support import (BOX, FULL_SCREEN, MESSAGE_CLASS, PAUSE_1_S, TIME_200_MS, TRANSPARENT, ProgramTest, Started,
-                         probe, run, screenshot, wait_until, windows, xdotool)
+                         controls, run, screenshot, wait_until, windows, xdotool)
 
 SCREEN = (0, 0, 1280, 1024)  # the harness's X display
 DESKTOP, TEXT, BACKGROUND = (48, 96, 160), (255, 255, 0), (32, 128, 64)
@@ -58,14 +58,14 @@ class DisplayTest(ProgramTest):
         self.assertTrue(focused())
         watch.wait_for(True)
         self.assertTrue(focused(), "the second showing took the focus")
-        hwnd = notepad["hwnd"]
+        typed = lambda: controls(notepad)["Edit"][0]["text"]  # noqa: E731
         xdotool("type", "--delay", "15", "still typing")
-        wait_until(lambda: probe("text", hwnd, "Edit") == "still typing\n", "the typed text in notepad")
+        wait_until(lambda: typed() == "still typing", "the typed text in notepad")
         self.assertNotIn(False, [visible for visible, _ in watch.drain()], "typing ended the showing")
         xdotool("key", "Escape")
         watch.wait_for(False)
         xdotool("type", "--delay", "15", " here")
-        wait_until(lambda: probe("text", hwnd, "Edit") == "still typing here\n", "the typed text in notepad")
+        wait_until(lambda: typed() == "still typing here", "the typed text in notepad")
         self.assertEqual(self.close(program), 0)
         self.assertTrue(focused(), "the program's exit moved the focus")
 

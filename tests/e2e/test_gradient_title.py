@@ -4,15 +4,11 @@ mouse through X. The host prints a line of its state after each change (see grad
 import os
 import unittest
 
-from e2e_support import Started, reg_values, run, screenshot, wait_until, windows, xdotool
+from e2e_support import Started, centre, reg_values, run, screenshot, wait_until, windows, xdotool
 
 CAPTION = "Gradient & title: Crème brûlée, naïve café"  # the host's text, which goes to the bar
 DESKTOP = r"HKCU\Control Panel\Desktop"
 STATE = "zoomed iconic maximized minimized caption rect bar close maximize minimize".split()  # rectangles: 4 numbers
-
-
-def centre(rect):
-    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
 
 
 def painted(bar):

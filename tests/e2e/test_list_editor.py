@@ -4,47 +4,29 @@ import os
 import pathlib
 import subprocess
 
-from e2e_support import (OPTIONS_TITLE, PAUSE_1_S, TIME_50_MS, ProgramTest, probe, reg_texts, wait_until, windows,
+from e2e_support import (PAUSE_1_S, TIME_50_MS, ProgramTest, controls, press, probe, reg_texts, shown, wait_until,
                          wine_env, xdotool)
 
-WM_COMMAND, BM_CLICK, LB_GETITEMHEIGHT, MNU_SHOW = 0x111, 0xF5, 0x1A1, 101
+LB_GETITEMHEIGHT = 0x1A1
 EDITOR, FAILED, CHOOSER = "Affirmations list", "Unable to save list", "Please select affirmations to add to list"
 THREE = b'"A much longer affirmation"\r\n"Be calm, be kind"\r\n"Health & happiness"\r\n'
-
-
-def controls(window):  # {text or class: (hwnd, rect)} of the last control of each
-    found = {}
-    for hwnd, cls, _, _, _, rect, text in (line.split("\t") for line in probe("controls", window["hwnd"]).splitlines()):
-        found[text] = found[cls] = (hwnd, tuple(int(v) for v in rect.split(",")))
-    return found
 
 
 def keys(*names, text=""):
     xdotool(*(("key", "--delay", "60") + names if names else ()), "type", "--delay", "30", text)
 
 
-def shown(title):
-    return (windows(title=title, visible=True) or [None])[0]
-
-
 class ListEditorTest(ProgramTest):
-    def show_options(self, options):
-        probe("post", options["hwnd"], WM_COMMAND, MNU_SHOW)
-        return wait_until(lambda: shown(OPTIONS_TITLE), "the options window")
-
-    def press(self, window, text):
-        probe("post", controls(window)[text][0], BM_CLICK)
-
     def open_editor(self, options):
-        self.press(options, "Randomly select affirmations from list...")
+        press(options, "Randomly select affirmations from list...")
         return wait_until(lambda: shown(EDITOR), "the list editor")
 
     def items(self, editor):  # [(selected, current, text)]
-        lines = probe("items", controls(editor)["ListBox"][0]).splitlines()
+        lines = probe("items", controls(editor)["ListBox"][0]["hwnd"]).splitlines()
         return [(s == "1", c == "1", text) for s, c, text in (line.split("\t", 2) for line in lines)]
 
     def click_item(self, editor, index, *held):
-        hwnd, rect = controls(editor)["ListBox"]
+        hwnd, rect = (controls(editor)["ListBox"][0][key] for key in ("hwnd", "rect"))
         y = rect[1] + 2 + int(probe("send", hwnd, LB_GETITEMHEIGHT, 0, 0)) * (index + 0.5)
         xdotool("mousemove", rect[0] + 20, int(y), *held, "click", "1", *[k.replace("down", "up") for k in held])
 
@@ -67,7 +49,7 @@ class ListEditorTest(ProgramTest):
         keys("Tab", "ctrl+a", text="A much longer affirmation")  # the text box comes after the list
         self.close_editor("alt+o", b'"A much longer affirmation"\r\n')
         watch.drain()
-        self.press(options, "&Cancel")  # the schedule goes on
+        press(options, "&Cancel")  # the schedule goes on
         _, after = watch.wait_for(True)
         self.assertGreater(after[2] - after[0], before[2] - before[0], "the former entry's window was shown")
 
@@ -105,10 +87,10 @@ class ListEditorTest(ProgramTest):
         for name in ("I am calm", "I am enough.txt", "Be calm; be kind", "My work matters"):
             pathlib.Path(self.folder, "Affirmations", name).touch()
         options = self.show_options(self.start_ready()[1])
-        self.press(options, "...")
+        press(options, "...")
         self.choose("I am enough.txt")
         wait_until(lambda: "I am enough.txt" in controls(options), "the chosen name in the text box")
-        self.press(options, "&Ok")
+        press(options, "&Ok")
         wait_until(lambda: reg_texts().get("txtCaption") == "I am enough.txt", "OK to store the chosen name")
         editor = self.open_editor(self.show_options(options))
         keys("alt+b")

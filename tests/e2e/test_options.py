@@ -7,46 +7,22 @@ import os
 import shutil
 import subprocess
 
-from e2e_support import (STORE_KEYS, ProgramTest, probe, reg_texts, reg_write, run, screenshot, wait_until, windows,
-                         xdotool)
+from e2e_support import (BM_CLICK, OPTIONS_TITLE, STORE_KEYS, WM_CLOSE, ProgramTest, click, controls, press, probe,
+                         reg_texts, reg_write, run, screenshot, shown, wait_until, xdotool)
 
-WM_CLOSE, WM_COMMAND, BM_CLICK, MNU_SHOW = 0x10, 0x111, 0xF5, 101
 STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "BackgroundColor": "255",
           "WhenToDisplay": "1", "LastMessageKey": "42", "LastMessageDate": "1/2/2020", "FontName": "Courier New",
           "Date": "3/7/2030 2:05:09 PM", "Everyday": "7:30:00 AM", "Enabled": "0"}
 
 
-def controls(window):
-    """The dialog's controls by text (an option's text is its label's), combo boxes and pickers from the top."""
-    found = {}
-    for line in probe("controls", window["hwnd"]).splitlines():
-        hwnd, cls, enabled, checked, selected, rect, text = line.split("\t")
-        entry = {"hwnd": hwnd, "enabled": enabled == "1", "checked": checked == "1", "selected": int(selected),
-                 "rect": tuple(int(v) for v in rect.split(",")), "text": text}
-        found.setdefault(cls, []).append(entry)
-        if text:
-            found.setdefault(text, entry)
-    return found
-
-
 class OptionsTest(ProgramTest):
     def open(self, settings=STORED):
-        """Starts the program (Enabled "0" or "1": the start's last step writes it as a word) and opens the dialog
-        from the icon's menu once the start is over."""
+        """Starts the program and opens the dialog from the icon's menu once the start is over."""
         program, window = self.start_ready(settings)
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        return program, wait_until(lambda: self.visible(True), "the options window")
+        return program, self.show_options(window)
 
-    def visible(self, shown):
-        found = windows(title="Uplift Beacon Options", visible=shown)
-        return found[0] if found else None
-
-    def click(self, window, text):
-        left, top, right, bottom = controls(window)[text]["rect"]
-        xdotool("mousemove", (left + right) // 2, (top + bottom) // 2, "click", "1")
-
-    def press(self, window, text):
-        probe("post", controls(window)[text]["hwnd"], BM_CLICK)
+    def hidden(self):
+        return not shown(OPTIONS_TITLE)
 
     def test_labels_choose_options_and_the_rules_follow(self):
         _, window = self.open()
@@ -56,28 +32,27 @@ class OptionsTest(ProgramTest):
                  ("Display time length:", (True, False, False, True)),
                  ("Display everyday at:", (False, True, False, True))]
         for label, (pause, time_picker, date_picker, time_length) in rules:
-            self.click(window, label)
-            wait_until(lambda: controls(window)[label]["checked"], "a click on %r to choose its option" % label)
+            click(controls(window)[label][-1]["rect"])
+            wait_until(lambda: controls(window)[label][0]["checked"], "a click on %r to choose its option" % label)
             c = controls(window)
             pickers = c["SysDateTimePick32"]
             self.assertEqual((c["ComboBox"][1]["enabled"], pickers[0]["enabled"], pickers[1]["enabled"],
                               c["ComboBox"][0]["enabled"]), (pause, time_picker, date_picker, time_length), label)
         xdotool("key", "--window", "0", "Escape")
-        wait_until(lambda: self.visible(False), "Escape to hide the options window")
+        wait_until(self.hidden, "Escape to hide the options window")
         self.assertEqual(reg_texts()["WhenToDisplay"], "1")
 
     def test_default_then_cancel_keeps_and_default_then_ok_stores_the_defaults(self):
         _, window = self.open()
-        self.press(window, "&Default")
+        press(window, "&Default")
         wait_until(lambda: controls(window)["ComboBox"][0]["selected"] == 7, "Default to select 50 millisecond")
-        self.press(window, "&Cancel")
-        wait_until(lambda: self.visible(False), "Cancel to hide the options window")
+        press(window, "&Cancel")
+        wait_until(self.hidden, "Cancel to hide the options window")
         self.assertEqual(controls(window)["ComboBox"][0]["selected"], 10, "the stored time length shows again")
         self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        wait_until(lambda: self.visible(True), "the options window")
-        self.press(window, "&Default")
-        self.press(window, "&Ok")
+        self.show_options(window)
+        press(window, "&Default")
+        press(window, "&Ok")
         texts = wait_until(lambda: reg_texts()["Time"] == "7" and reg_texts(), "OK to store the defaults")
         self.assertEqual((texts["Pause"], texts["txtCaption"], texts["BackgroundColor"], texts["WhenToDisplay"],
                           texts["FontName"]), ("10", "I am super productive and successful", "16777215", "0", "Arial"))
@@ -90,21 +65,20 @@ class OptionsTest(ProgramTest):
         program, window = self.open(dict(STORED, Enabled="1", WhenToDisplay="0", Pause="6", Time="15",
                                          txtCaption="Hi there"))
         watch = self.watch()
-        self.press(window, "&Default")  # unsaved: the default affirmation in Arial instead of Courier New
-        self.press(window, "&Test")
+        press(window, "&Default")  # unsaved: the default affirmation in Arial instead of Courier New
+        press(window, "&Test")
         _, tested = watch.wait_for(True)
         watch.wait_for(False)
-        wait_until(lambda: self.visible(True), "the options window after the test")
-        self.press(window, "&Cancel")
+        wait_until(lambda: shown(OPTIONS_TITLE), "the options window after the test")
+        press(window, "&Cancel")
         _, scheduled = watch.wait_for(True)  # the schedule's own showing, of the stored text
         self.assertLess(scheduled[2] - scheduled[0], tested[2] - tested[0], "the cancelled edits were shown")
         self.assertEqual(reg_texts()["txtCaption"], "Hi there")
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        wait_until(lambda: self.visible(True), "the options window")
-        self.press(window, "&Default")
+        self.show_options(window)
+        press(window, "&Default")
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
         wait_until(lambda: reg_texts()["FontName"] == "Arial", "the close box to save")
-        self.assertTrue(program.running() and self.visible(False))
+        self.assertTrue(program.running() and self.hidden())
 
     def test_a_single_date_comes_once_and_cancelled_dialogs_change_nothing(self):
         soon = datetime.datetime.now() + datetime.timedelta(seconds=20)
@@ -113,14 +87,14 @@ class OptionsTest(ProgramTest):
         watch = self.watch()
         _, window = self.open(dict(STORED, Enabled="1", WhenToDisplay="2", Date=date, Time="15"))
         colour = [b for b in controls(window)["Button"] if not b["text"]][0]  # the background colour's button
-        for button, title in ((colour, "Color"), (controls(window)["&Font..."], "Font")):
+        for button, title in ((colour, "Color"), (controls(window)["&Font..."][0], "Font")):
             probe("post", button["hwnd"], BM_CLICK)
-            dialog = wait_until(lambda: windows(title=title, visible=True), "the %s dialog" % title)[0]
-            self.assertFalse(controls(window)["Uplift Beacon Options"]["enabled"], "the options under " + title)
+            dialog = wait_until(lambda: shown(title), "the %s dialog" % title)
+            self.assertFalse(controls(window)[OPTIONS_TITLE][0]["enabled"], "the options under " + title)
             probe("post", dialog["hwnd"], WM_CLOSE)
-            wait_until(lambda: not windows(title=title, visible=True), "the %s dialog to close" % title)
-        self.press(window, "&Ok")
-        texts = wait_until(lambda: self.visible(False) and reg_texts(), "OK")
+            wait_until(lambda: not shown(title), "the %s dialog to close" % title)
+        press(window, "&Ok")
+        texts = wait_until(lambda: self.hidden() and reg_texts(), "OK")
         self.assertEqual((texts["BackgroundColor"], texts["FontName"], texts["Date"]), ("255", "Courier New", date))
         watch.wait_for(True, timeout=60)
         watch.wait_for(False)
@@ -154,10 +128,9 @@ class ResolutionTest(ProgramTest):
                 run("wineserver", "-w", check=False)
                 reg_write({}, delete=STORE_KEYS)
                 program, window = self.start_ready({"Enabled": "0"})
-                probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-                shown = wait_until(lambda: windows(title="Uplift Beacon Options", visible=True), "the dialog")[0]
-                screenshot(shown["rect"], save_as="options-%d-dpi.png" % dpi)
-                widths[dpi] = shown["rect"][2] - shown["rect"][0]
+                dialog = self.show_options(window)
+                screenshot(dialog["rect"], save_as="options-%d-dpi.png" % dpi)
+                widths[dpi] = dialog["rect"][2] - dialog["rect"][0]
                 program.kill()
                 self.started.remove(program)
         finally:

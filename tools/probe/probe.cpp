@@ -1,5 +1,5 @@
 // probe.exe: what the end-to-end tests ask of Wine itself: the top-level windows, window messages,
-// a child window's text, and a window's visibility as it changes.
+// a dialog's controls, and a window's visibility as it changes.
 //
 // Output is UTF-8, one record a line, fields separated by tabs. Exit codes: 0 success, 1 nothing found
 // (or the message could not be delivered), 2 bad usage.
@@ -28,21 +28,9 @@ void Out(const std::wstring& text) {
 }
 
 int Usage() {
-    Out(L"usage: probe <command>\n"
-        L"  windows [class]                  top-level windows: hwnd pid visible rect exstyle x11 foreground "
-        L"class title\n"
-        L"  post|send <hwnd> <msg> [w [l]]   PostMessageW, or SendMessageTimeoutW printing the result\n"
-        L"  text <hwnd> <class>              WM_GETTEXT of the first descendant window of that class\n"
-        L"  controls <hwnd>                  the window, then its children: hwnd class enabled checked "
-        L"selected rect text\n"
-        L"  watch <class> <pid> <ms> [edges [interval-us]]\n"
-        L"                                   visibility of that process's window of that class, at start and "
-        L"at\n"
-        L"                                   each change: state 0|1 unix-us previous-poll-us hwnd rect\n"
-        L"  hold                             keeps a hidden window (and so Wine's desktop) until killed\n"
-        L"  items <hwnd>                     a list box's entries: selected caret text\n"
-        L"  lock <path>                      holds the file open without sharing, prints \"locked\", until "
-        L"killed\n");
+    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd> | items <list hwnd>\n"
+        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
+        L"what each prints is told above its function in probe.cpp\n");
     return kUsage;
 }
 
@@ -64,6 +52,23 @@ DWORD PidOf(HWND hwnd) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     return pid;
+}
+
+unsigned long long Handle(HWND hwnd) {
+    return reinterpret_cast<uintptr_t>(hwnd);
+}
+
+// Tabs and line breaks would split a record.
+std::wstring OneLine(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\n') c = L' ';
+    return text;
+}
+
+// SendMessageTimeoutW's result, or 0 when the window does not answer within 20 s.
+DWORD_PTR Ask(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, 20000, &result) ? result : 0;
 }
 
 std::wstring RectText(HWND hwnd) {
@@ -94,6 +99,7 @@ std::vector<HWND> TopLevel(const std::wstring& className, DWORD pid = 0) {
     return search.found;
 }
 
+// Each line: hwnd pid visible rect exstyle x11-window foreground class title.
 int Windows(const std::wstring& className) {
     const HWND foreground = GetForegroundWindow();
     std::wstring out;
@@ -101,18 +107,12 @@ int Windows(const std::wstring& className) {
         // InternalGetWindowText sends no message: a busy program cannot hold the probe up.
         wchar_t title[512] = {};
         InternalGetWindowText(hwnd, title, 512);
-        for (wchar_t& c : title)
-            if (c == L'\t' || c == L'\n') c = L' ';
-        wchar_t fields[128];
-        std::swprintf(fields, 128, L"%#llx\t%lu\t%d\t",
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)), PidOf(hwnd),
-                      IsWindowVisible(hwnd) ? 1 : 0);
-        wchar_t more[96];
-        std::swprintf(more, 96, L"\t%#lx\t%#llx\t%d\t",
+        wchar_t fields[160];
+        std::swprintf(fields, 160, L"%#llx\t%lu\t%d\t%ls\t%#lx\t%#llx\t%d\t", Handle(hwnd), PidOf(hwnd),
+                      IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
                       static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
-                      reinterpret_cast<unsigned long long>(GetPropW(hwnd, L"__wine_x11_whole_window")),
-                      hwnd == foreground ? 1 : 0);
-        out += fields + RectText(hwnd) + more + ClassOf(hwnd) + L"\t" + title + L"\n";
+                      Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))), hwnd == foreground);
+        out += fields + ClassOf(hwnd) + L"\t" + OneLine(title) + L"\n";
     }
     Out(out);
     return kOk;
@@ -130,50 +130,23 @@ int Message(bool post, const std::vector<std::wstring>& args) {
     return kOk;
 }
 
-BOOL CALLBACK FirstOfClass(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    if (ClassOf(hwnd) != search->className) return TRUE;
-    search->found.push_back(hwnd);
-    return FALSE;
-}
-
-int Text(const std::wstring& parent, const std::wstring& className) {
-    Search search{className, 0, {}};
-    EnumChildWindows(Window(parent), FirstOfClass, reinterpret_cast<LPARAM>(&search));
-    if (search.found.empty()) return kNotFound;
-    std::vector<wchar_t> text(65536);
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(search.found[0], WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 20000, &length))
-        return kNotFound;
-    Out(std::wstring(text.data(), length) + L"\n");
-    return kOk;
-}
-
-// Each line: the window's state as a dialog's user sees it; buttons answer BM_GETCHECK and combo boxes
-// CB_GETCURSEL across processes.
+// Each line, the window first, then its children: hwnd class enabled checked selected rect text. Buttons
+// answer BM_GETCHECK and combo boxes CB_GETCURSEL across processes.
 int Controls(const std::wstring& parent) {
     Search search{L"", 0, {Window(parent)}};
     EnumChildWindows(Window(parent), Collect, reinterpret_cast<LPARAM>(&search));
     std::wstring out;
     for (HWND hwnd : search.found) {
         const std::wstring cls = ClassOf(hwnd);
-        DWORD_PTR checked = 0, selected = static_cast<DWORD_PTR>(-1), length = 0;
-        if (cls == L"Button") SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 20000, &checked);
-        if (cls == L"ComboBox")
-            SendMessageTimeoutW(hwnd, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 20000, &selected);
+        const bool checked = cls == L"Button" && Ask(hwnd, BM_GETCHECK) == BST_CHECKED;
+        const auto selected = static_cast<LRESULT>(cls == L"ComboBox" ? Ask(hwnd, CB_GETCURSEL) : -1);
         wchar_t text[1024] = {};
-        SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 20000,
-                            &length);
-        for (wchar_t& c : text)
-            if (c == L'\t' || c == L'\n') c = L' ';
-        wchar_t fields[96];
-        std::swprintf(fields, 96, L"%#llx\t",
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
-        out += fields + cls + L"\t" + (IsWindowEnabled(hwnd) ? L"1" : L"0") + L"\t" +
-               (checked == BST_CHECKED ? L"1" : L"0") + L"\t" +
-               std::to_wstring(static_cast<long long>(static_cast<LRESULT>(selected))) + L"\t" +
-               RectText(hwnd) + L"\t" + text + L"\n";
+        Ask(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+        wchar_t fields[128];
+        std::swprintf(fields, 128, L"%#llx\t%ls\t%d\t%d\t%lld\t%ls\t", Handle(hwnd), cls.c_str(),
+                      IsWindowEnabled(hwnd) ? 1 : 0, checked, static_cast<long long>(selected),
+                      RectText(hwnd).c_str());
+        out += fields + OneLine(text) + L"\n";
     }
     Out(out);
     return kOk;
@@ -187,9 +160,10 @@ int64_t UnixMicros() {
            11644473600LL * 1000000LL;
 }
 
-// Polls every interval (microseconds; Sleep knows only milliseconds) until `edges` changes were seen or
-// the time is up. A list showing makes a new window each time, so the window is looked for again when
-// it is gone; the visible one of the class comes first.
+// Each line: state 0|1 unix-us previous-poll-us hwnd rect, at the start and at each change; at the end
+// polls count mean-interval-us. Polls every interval (microseconds; Sleep knows only milliseconds) until
+// `edges` changes were seen or the time is up. A list showing makes a new window each time, so the window
+// is looked for again when it is gone; the visible one of the class comes first.
 int Watch(const std::vector<std::wstring>& args) {
     const std::wstring className = args[0];
     const DWORD pid = static_cast<DWORD>(Number(args[1]));
@@ -260,22 +234,18 @@ int Hold() {
     return kOk;
 }
 
-// LB_GETTEXT is carried across processes like CB_GETLBTEXT.
+// Each line: selected caret text. LB_GETTEXT is carried across processes like CB_GETLBTEXT.
 int Items(const std::wstring& list) {
     HWND hwnd = Window(list);
-    DWORD_PTR count = 0, caret = 0;
+    DWORD_PTR count = 0;
     if (!SendMessageTimeoutW(hwnd, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 20000, &count)) return kNotFound;
-    SendMessageTimeoutW(hwnd, LB_GETCARETINDEX, 0, 0, SMTO_ABORTIFHUNG, 20000, &caret);
+    const DWORD_PTR caret = Ask(hwnd, LB_GETCARETINDEX);
     std::wstring out;
     for (DWORD_PTR i = 0; i < count; ++i) {
-        DWORD_PTR length = 0, selected = 0;
-        SendMessageTimeoutW(hwnd, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 20000, &length);
-        std::vector<wchar_t> text(length + 1);
-        SendMessageTimeoutW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                            20000, &length);
-        SendMessageTimeoutW(hwnd, LB_GETSEL, i, 0, SMTO_ABORTIFHUNG, 20000, &selected);
-        out += std::wstring(selected > 0 ? L"1\t" : L"0\t") + (i == caret ? L"1\t" : L"0\t") + text.data() +
-               L"\n";
+        std::vector<wchar_t> text(Ask(hwnd, LB_GETTEXTLEN, i) + 1);
+        Ask(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        out += std::wstring(static_cast<LRESULT>(Ask(hwnd, LB_GETSEL, i)) > 0 ? L"1\t" : L"0\t") +
+               (i == caret ? L"1\t" : L"0\t") + text.data() + L"\n";
     }
     Out(out);
     return kOk;
@@ -298,7 +268,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"windows" && args.size() <= 1) return Windows(args.empty() ? L"" : args[0]);
     if ((command == L"post" || command == L"send") && args.size() >= 2 && args.size() <= 4)
         return Message(command == L"post", args);
-    if (command == L"text" && args.size() == 2) return Text(args[0], args[1]);
     if (command == L"controls" && args.size() == 1) return Controls(args[0]);
     if (command == L"watch" && args.size() >= 3 && args.size() <= 5) return Watch(args);
     if (command == L"hold" && args.empty()) return Hold();
