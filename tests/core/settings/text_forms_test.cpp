@@ -19,7 +19,7 @@ TEST(TextForms, BooleanIntegerAndColourReadOnlyWhatTheyMean) {
     const std::pair<const wchar_t*, std::optional<bool>> booleans[] = {
         {L"True", true}, {L"tRUE", true}, {L"FALSE", false}, {L" true ", true}, {L"-1", true}, {L"1.5", true},
         {L"0.0", false}, {L"-0", false}, {L".5", true}, {L"", {}}, {L"yes", {}}, {L"truex", {}}, {L"1e3", {}},
-        {L"0x10", {}}, {L"1.2.3", {}}, {L"1,5", {}}, {L"-", {}}, {L"trux", {}}, {L"+2", true}};
+        {L"0x10", {}}, {L"1.2.3", {}}, {L"1,5", {}}, {L"-", {}}, {L"trux", {}}, {L"+2", true}, {L"True False", {}}};
     const std::tuple<std::wstring, std::optional<std::int32_t>, std::optional<Colour>> numbers[] = {
         {L"  12  ", 12, 12u}, {L"-0", 0, 0u}, {L"-1", -1, {}}, {L"16777215", 16777215, 16777215u},
         {L"16777216", 16777216, {}}, {L"-2147483648", -2147483647 - 1, {}}, {L"2147483648", {}, {}}, {L"", {}, {}},
