@@ -15,7 +15,6 @@ namespace uplift {
 class ManualClock final : public Clock {
 public:
     explicit ManualClock(CivilDateTime start) : now_(start) {}
-    void Set(const CivilDateTime& local) { now_ = local; }
     void AdvanceMilliseconds(long long ms) { now_ = ToCivil(FromCivil(now_) + ms / 86'400'000.0); }
     const CivilDateTime& Local() const { return now_; }
     float SecondsSinceMidnight() const override {

@@ -1,4 +1,5 @@
 #include "app/program_folder.h"
+#include "app/tray.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,12 @@ TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFo
         EXPECT_EQ(ProgramFolderOf(exe), folder) << testing::PrintToString(std::wstring(exe));
         EXPECT_EQ(HelpFileOf(folder), help) << testing::PrintToString(std::wstring(folder));
     }
+}
+
+TEST(TrayTip, LeavesRoomForTheClosingNulWithoutCuttingASurrogatePair) {
+    EXPECT_EQ(TrayTipText(std::wstring(64, L'x')), std::wstring(63, L'x'));
+    EXPECT_EQ(TrayTipText(std::wstring(63, L'y')), std::wstring(63, L'y'));
+    EXPECT_EQ(TrayTipText(std::wstring(62, L'z') + L"\xD83D\xDE00"), std::wstring(62, L'z'));
 }
 
 } // namespace uplift
