@@ -7,7 +7,7 @@ import re
 import shutil
 
 from e2e_support import (MNU_ABOUT, MNU_HELP, MNU_SHOW, MNU_SUPPORT, OPTIONS_TITLE, WM_CLOSE, WM_COMMAND, ProgramTest,
-                         centre, click, controls, options_window, press, probe, reg_values, run, screenshot, shown,
+                         centre, click, controls, options_window, press, probe, reg_values, run, screenshot,
                          wait_until, windows, xdotool)
 
 TRAY_CALLBACK, DOUBLE_CLICK, RIGHT_BUTTON_UP = 0x200, 0x203, 0x205
@@ -105,59 +105,53 @@ class AboutHelpTest(ProgramTest):
         wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
         wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")
 
-    def test_help_topics_by_number(self):
+    def test_the_menus_help_opens_the_help_file_at_its_overview(self):
         if not os.path.exists(os.environ.get("UPLIFT_HELP_FILE", "")):
             self.skipTest("no help file built (chmcmd missing)")
         shutil.copy(os.environ["UPLIFT_HELP_FILE"], self.folder)
         program, window = self.start_ready(debug="+htmlhelp")
-        options = self.open_options(window)
-        # F1 on cboPause (a click opens its list, Escape closes it, the mouse leaves it for its tool tip); F2 once the
-        # viewer has gone, the focus given back to cboPause (no click: a viewer just gone makes clicks unsure).
-        click(controls(options)["ComboBox"][1]["rect"])
-        wait_until(lambda: windows("ComboLBox", pid=window["pid"], visible=True), "cboPause's list")
-        corner = options["rect"][0] + 8, options["rect"][3] - 8  # in the window, away from every control
-        expected = []
-        for what, topic, action in (
-                ("F1 on cboPause", PAUSE, lambda: xdotool("key", "Escape", "mousemove", *corner, "key", "F1")),
-                ("F2 on cboPause", PAUSE, lambda: xdotool("key", "F2")),
-                ("the menu's Help", OVERVIEW, lambda: probe("post", window["hwnd"], WM_COMMAND, MNU_HELP))):
-            action()
-            expected.append(topic)
-            wait_until(lambda: self.topics(program) == expected, "%s to ask for topic %d" % (what, topic))
-            self.close_viewer(window["pid"])
-            wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active again")
-        # F1 asked for the topic alone: the platform's own request that follows F1 shows no What's This popup.
-        self.assertEqual(self.help_requests(program, "HH_DISPLAY_TEXT_POPUP"), [])
-        # F1 in the list editor, whose list has the focus when it opens. A viewer just gone leaves the activation to
-        # the window manager, and a button clicks only in an active window: each is made active as a click would.
-        xdotool("windowactivate", "--sync", options["x11"])
-        wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active")
-        press(options, "Randomly select affirmations from list...")
-        editor = wait_until(lambda: shown("Affirmations list"), "the list editor")
-        xdotool("windowactivate", "--sync", editor["x11"])
-        wait_until(lambda: active(windows(title="Affirmations list", visible=True)), "the list editor active")
-        xdotool("key", "F1")
-        wait_until(lambda: self.topics(program) == expected + [LIST], "F1 on the list to ask for topic %d" % LIST)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_HELP)
+        wait_until(lambda: self.topics(program) == [OVERVIEW], "the menu's Help to ask for the overview")
         self.close_viewer(window["pid"])
 
-    def test_without_the_help_file_help_is_asked_for_once(self):
+    def test_each_key_and_button_asks_once_for_its_topic(self):
+        # No help file: the requests still show in the trace, and no viewer takes the focus between the keys.
         program, window = self.start_ready(debug="+htmlhelp")
         options = self.open_options(window)
-        c = controls(options)
+        c, expected = controls(options), []
+
+        def asks(topic, what):
+            expected.append(topic)
+            wait_until(lambda: self.topics(program) == expected, "%s to ask for topic %d" % (what, topic))
+        # F1 on cboPause (a click opens its list, Escape closes it, the mouse leaves it for its tool tip), then F2.
+        click(c["ComboBox"][1]["rect"])
+        wait_until(lambda: windows("ComboLBox", pid=window["pid"], visible=True), "cboPause's list")
+        xdotool("key", "Escape", "mousemove", options["rect"][0] + 8, options["rect"][3] - 8, "key", "F1")
+        asks(PAUSE, "F1 on cboPause")
+        xdotool("key", "F2")
+        asks(PAUSE, "F2 on cboPause")
         # The time picker stands outside the table: it has the number of its row.
         click(c["Display everyday at:"][-1]["rect"])
         picker = wait_until(lambda: (lambda p: p["enabled"] and p)(controls(options)["SysDateTimePick32"][0]),
                             "the time picker enabled")
         click(picker["rect"])
         xdotool("key", "F1")
-        wait_until(lambda: self.topics(program) == [EVERY_DAY], "F1 on the time picker to ask for its topic")
+        asks(EVERY_DAY, "F1 on the time picker")
         # Clicked, the Help button has the focus: a space sent to the active window would press it again.
         click(c["&Help"][0]["rect"])
-        wait_until(lambda: self.topics(program)[1:], "the Help button to ask for help")
-        self.assertTrue(options_window()["visible"])
+        asks(OVERVIEW, "the Help button")
+        # F1 asked for the topic alone: the platform's own request that follows F1 shows no What's This popup.
+        self.assertEqual(self.help_requests(program, "HH_DISPLAY_TEXT_POPUP"), [])
+        # F1 in the list editor, whose list has the focus when it opens; Escape closes the editor, then the options.
+        press(options, "Randomly select affirmations from list...")
+        wait_until(lambda: active(windows(title="Affirmations list", visible=True)), "the list editor active")
+        xdotool("key", "F1")
+        asks(LIST, "F1 on the list")
+        xdotool("key", "Escape")
+        wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active again")
         xdotool("key", "Escape")  # after any key press the program could have sent itself
         wait_until(lambda: not options_window()["visible"], "Escape to close the options window")
-        self.assertEqual(self.topics(program), [EVERY_DAY, OVERVIEW])
+        self.assertEqual(self.topics(program), expected)
         self.assertFalse(windows(VIEWER, pid=window["pid"]))
 
     def test_support_mail_and_web_site_through_the_shell(self):
