@@ -2,6 +2,7 @@
 // close and single instance are for the end-to-end tests.
 
 #include "app/frm_menu.h"
+#include "app/frm_tray.h"
 
 #include "test_doubles.h"
 
@@ -53,6 +54,25 @@ TEST_F(MainForm, TheTimerTicksTheCountDownIntoTheIconsTip) {
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon Plus");
     ::SendMessageW(form.hWnd(), WM_TIMER, 1, 0); // every day at 9:30, and the clock stands at 9:30:15
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon, Count down: 23:59:45");
+}
+
+struct Recorded : TrayEvents {
+    void LocalfrmTray_DblClick() override { events += L"double "; }
+    void LocalfrmTray_MouseDown(int button) override { events += L"button" + std::to_wstring(button) + L" "; }
+    std::wstring events;
+};
+
+// The icon reports the mouse as its window's mouse-move message, the mouse message in place of the X:
+// a move, a left click, a double click as Wine sends it, a right click, the middle button and the wheel.
+TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
+    Recorded recorded;
+    frmTray tray(recorded);
+    ASSERT_TRUE(tray.Load());
+    for (const LPARAM message :
+         {0x200, 0x201, 0x202, 0x201, 0x202, 0x203, 0x202, 0x204, 0x205, 0x207, 0x208, 0x209, 0x20A})
+        ::SendMessageW(tray.hWnd(), WM_MOUSEMOVE, 1, message);
+    EXPECT_EQ(recorded.events, L"button1 button1 double button1 button2 ");
+    tray.Unload();
 }
 
 } // namespace
