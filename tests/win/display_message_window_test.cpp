@@ -90,13 +90,12 @@ void ExpectThePerPixelRegion(const DibImage& image, COLORREF colour, COLORREF se
     const unique_hrgn perPixel =
         bench::PerPixelTextRegion(image.Dc(), image.Width(), image.Height(), reference);
     ASSERT_TRUE(fast && perPixel);
-    EXPECT_EQ(colour, settled);
-    EXPECT_EQ(reference, settled);
+    EXPECT_EQ(std::pair(colour, reference), std::pair(settled, settled));
     EXPECT_EQ(bench::RegionBytes(fast.get()), bench::RegionBytes(perPixel.get()));
     EXPECT_GE(bench::RegionRects(fast.get()).size(), runs);
 }
 
-TEST(TextRegion, RealTextIsThePerPixelRegionAndTheWindowGetsIt) {
+TEST(TextRegion, RealTextAndPaintedImagesGiveThePerPixelRegionAndTheWindowGetsIt) {
     SettingsRecord record;
     record.TextColor = kBlue; // on white, Arial 48, transparent
     frmMessage window;
@@ -108,10 +107,8 @@ TEST(TextRegion, RealTextIsThePerPixelRegionAndTheWindowGetsIt) {
     const unique_hrgn region = GetTextRegion(window, colour), windowRegion(::CreateRectRgn(0, 0, 0, 0));
     ASSERT_EQ(::GetWindowRgn(window.hWnd(), windowRegion.get()), COMPLEXREGION);
     EXPECT_TRUE(::EqualRgn(windowRegion.get(), region.get()));
-}
 
-TEST(TextRegion, PaintedImagesGiveThePerPixelRegion) {
-    // A row count no power of two with empty rows and runs of every length: rows are joined pairwise.
+    // Painted images. A row count no power of two with empty rows and runs of every length: rows are joined pairwise.
     DibImage pattern, glyphAtTheCorner, blank;
     ASSERT_TRUE(pattern.Create(97, 333, kWhite) && glyphAtTheCorner.Create(3, 2, kBlack) &&
                 blank.Create(12, 5, kWhite));
