@@ -2,6 +2,7 @@
 // close and single instance are for the end-to-end tests.
 
 #include "app/frm_menu.h"
+#include "app/frm_tray.h"
 
 #include "test_doubles.h"
 
@@ -10,32 +11,17 @@
 namespace uplift::win {
 namespace {
 
-class MainForm : public ::testing::Test {
-protected:
-    void SetUp() override {
-        store.values = {
-            {L"LastMessageKey", L"42"}, {L"LastMessageDate", L"1/2/2020"}, {L"WhenToDisplay", L"1"}};
-        ASSERT_TRUE(form.Form_Initialize() && form.Load());
-        store.values.erase(L"LastMessageKey"), store.values.erase(L"WhenToDisplay");
-    }
-    void TearDown() override {
-        form.Unload();
-        MSG msg; // leave no WM_QUIT behind for the next test
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    static bool QuitPosted() {
-        MSG msg;
-        return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
-    }
-
+TEST(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsOnlyIfTheSessionDoes) {
     MemorySettingsStore store;
+    store.values = {{L"LastMessageKey", L"42"}, {L"LastMessageDate", L"1/2/2020"}, {L"WhenToDisplay", L"1"}};
     EnUsRegionalFormats formats;
     ManualClock clock{{2026, 12, 6, 9, 30, 15, 0}};
     frmMenu form{store, formats, clock, L"C:\\Program Files\\Uplift Beacon"};
-};
-
-TEST_F(MainForm, EndOfSessionSavesAtOnceWithTheCarriedValuesAndEndsOnlyIfTheSessionDoes) {
+    ASSERT_TRUE(form.Form_Initialize() && form.Load() && form.LocalfrmTray);
+    store.values.erase(L"LastMessageKey"), store.values.erase(L"WhenToDisplay");
+    EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon Plus");
+    ::SendMessageW(form.hWnd(), WM_TIMER, 1, 0); // every day at 9:30, and the clock stands at 9:30:15
+    EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon, Count down: 23:59:45");
     for (const bool ends : {false, true}) {
         EXPECT_EQ(::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
         EXPECT_EQ(store.values[L"LastMessageKey"] + store.values[L"LastMessageDate"], L"421/2/2020");
@@ -43,16 +29,30 @@ TEST_F(MainForm, EndOfSessionSavesAtOnceWithTheCarriedValuesAndEndsOnlyIfTheSess
         EXPECT_TRUE(form.Closing_);
         ::SendMessageW(form.hWnd(), WM_ENDSESSION, ends, 0);
         EXPECT_EQ(form.Loaded(), !ends);
-        EXPECT_EQ(QuitPosted(), ends);
+        MSG quit; // taken, so that no WM_QUIT is left for the next test
+        EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, ends);
         EXPECT_EQ(form.Closing_, ends) << "a cancelled end of session keeps the schedule running";
     }
+    form.Unload();
 }
 
-TEST_F(MainForm, TheTimerTicksTheCountDownIntoTheIconsTip) {
-    ASSERT_TRUE(form.LocalfrmTray);
-    EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon Plus");
-    ::SendMessageW(form.hWnd(), WM_TIMER, 1, 0); // every day at 9:30, and the clock stands at 9:30:15
-    EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon, Count down: 23:59:45");
+struct Recorded : TrayEvents {
+    void LocalfrmTray_DblClick() override { events += L"double "; }
+    void LocalfrmTray_MouseDown(int button) override { events += L"button" + std::to_wstring(button) + L" "; }
+    std::wstring events;
+};
+
+// The icon reports the mouse as its window's mouse-move message, the mouse message in place of the X:
+// a move, a left click, a double click as Wine sends it, a right click, the middle button and the wheel.
+TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
+    Recorded recorded;
+    frmTray tray(recorded);
+    ASSERT_TRUE(tray.Load());
+    for (const LPARAM message :
+         {0x200, 0x201, 0x202, 0x201, 0x202, 0x203, 0x202, 0x204, 0x205, 0x207, 0x208, 0x209, 0x20A})
+        ::SendMessageW(tray.hWnd(), WM_MOUSEMOVE, 1, message);
+    EXPECT_EQ(recorded.events, L"button1 button1 double button1 button2 ");
+    tray.Unload();
 }
 
 } // namespace

@@ -29,14 +29,12 @@ TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent)
         ERROR_SUCCESS);
     const DWORD number = 7;
     const wchar_t multi[] = L"a\0b\0", unterminated[] = {L'4', L'8'}, embedded[] = L"ab\0cd";
+    const char odd[] = {'1', '\0', '2'}; // a character and a half
     const std::wstring huge(100'000, L'x');
     Set(L"Dword", REG_DWORD, &number, sizeof number);
     Set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
     Set(L"Unterminated", REG_SZ, unterminated, sizeof unterminated);
-    Set(L"Odd", REG_SZ,
-        "1\0"
-        "2",
-        3);
+    Set(L"Odd", REG_SZ, odd, sizeof odd);
     Set(L"Embedded", REG_SZ, embedded, sizeof embedded);
     Set(L"Huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
     const std::pair<const wchar_t*, std::optional<std::wstring>> reads[]{
@@ -50,9 +48,8 @@ TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent)
 }
 
 TEST_F(Registry, WriteRegSettingCreatesThePathNamesTheDefaultValueStarAndReportsFailure) {
-    RegistryNames names;
-    names.SetCompanyName(path.substr(std::wstring(L"Software\\").size()) +
-                         L"\\Fernbrook"); // inside the test's key
+    RegistryNames names; // inside the test's key
+    names.SetCompanyName(path.substr(std::wstring(L"Software\\").size()) + L"\\Fernbrook");
     names.SetAppName(L"UpliftBeacon");
     ASSERT_TRUE(WriteRegSetting(names, L"Settings", L"Path", L"C:\\Program Files\\Uplift Beacon"));
     ASSERT_TRUE(WriteRegSetting(names, L"Settings", L"Path", L"D:\\"));

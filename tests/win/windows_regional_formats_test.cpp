@@ -1,3 +1,4 @@
+#include "settings/stored_date.h"
 #include "settings/windows_regional_formats.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST(WindowsRegionalFormats, WritesAndReadsUsTextsAndRefusesWhatIsNoDate) {
         EXPECT_EQ(us.TextToDateTime(text), std::nullopt) << text.substr(0, 20);
 }
 
-TEST(WindowsRegionalFormats, FollowsAnotherRegion) {
+TEST(WindowsRegionalFormats, FollowsAnotherRegionOrTheUsersOwnFormats) {
     const WindowsRegionalFormats german(0x0407);
     const DateTime noon = FromCivil({2026, 12, 6, 12, 0, 0});
     // Windows writes the day with two digits, Wine with one; both are day.month.year, 24 hours.
@@ -34,6 +35,15 @@ TEST(WindowsRegionalFormats, FollowsAnotherRegion) {
     EXPECT_NE(text.find(L"6.12.2026 12:00:00"), std::wstring::npos) << text;
     EXPECT_EQ(german.TextToDateTime(text), noon);
     EXPECT_EQ(german.DecimalSeparator(), L',');
+    // Two-digit years outside the parser's century are stored in the fixed form.
+    const WindowsRegionalFormats user;
+    wchar_t saved[80] = {};
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved, 80);
+    ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"M/d/yy"));
+    const std::wstring stored = text_forms::FormatDate(DateSerial(2026, 12, 6), user) + L"|" +
+                                text_forms::FormatDate(FromCivil({2050, 1, 2, 3, 4, 5}), user);
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved);
+    EXPECT_EQ(stored, L"12/6/26|2050-01-02 03:04:05");
 }
 
 } // namespace
