@@ -99,8 +99,9 @@ TEST(Utf8, DecodesReplacingBrokenSequencesAndEncodesEveryCodePointBack) {
                                                                                 "a");
 }
 
+// A string grown by doubling would hold up to twice this; one decoded into reserved room holds it exactly.
 TEST(ReadListFile, AHugeEntryIsHeldOnceWithoutSpareRoom) {
-    constexpr std::size_t kSize = 32u << 20;
+    constexpr std::size_t kSize = 1u << 20;
     for (const std::string_view prefix : {""sv, "\""sv, kUtf8Bom}) {
         std::string bytes(prefix);
         bytes.resize(prefix.size() + kSize, 'x');
