@@ -46,27 +46,24 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kWhite | 0xFF000000u), (Rects{{0, 0, 3, 1}, {0, 1, 3, 2}}));
 }
 
-// The showings in turn draw from one sequence, in list mode only: later rows show what earlier ones drew.
 TEST(ChooseAffirmation, TheCaptionOrAListEntryDrawnAtRandomWithAFreshWindowFromTwoEntriesOn) {
     using List = std::vector<std::wstring>;
-    using Texts = std::vector<std::optional<std::wstring>>; // nothing: "No Message To Display!"
-    const List four{L"1", L"2", L"3", L"4"};
-    // List mode, entries, caption; the texts of the showings, whether each has a fresh window.
-    const std::tuple<bool, List, std::wstring, Texts, bool> cases[]{
-        {false, four, L"Be calm", {L"Be calm", L"Be calm"}, false},
-        {false, four, L"", {{}, {}}, false},
+    // List mode, entries, caption; the showings' texts (none: "No Message To Display!"), a fresh window.
+    const std::tuple<bool, List, std::wstring, std::vector<std::optional<std::wstring>>, bool> cases[]{
+        {false, {L"a", L"b"}, L"Be calm", {L"Be calm", L"Be calm"}, false},
+        {false, {L"a", L"b"}, L"", {{}, {}}, false},
         {true, {}, L"Be calm", {{}, {}}, false},
         {true, {L"Only"}, L"", {L"Only", L"Only"}, false},
         {true, {L"a", L"b"}, L"", {L"a", L"b", L"a"}, true},
-        {true, four, L"", {L"4", L"4", L"4", L"1"}, true},
+        {true, {L"1", L"2", L"3", L"4"}, L"", {L"4", L"4", L"4", L"1"}, true},
     };
-    UniformRandom random;
+    UniformRandom random; // one sequence, drawn from in list mode only
     for (const auto& [listMode, list, caption, texts, fresh] : cases) {
         SettingsRecord settings;
         settings.optList = listMode, settings.txtCaption = caption;
         for (const auto& text : texts) {
-            const AffirmationChoice shown = ChooseAffirmation(settings, list, random);
-            EXPECT_EQ(std::tie(shown.Text, shown.DiscardWindow), std::tie(text, fresh)) << list.size();
+            const auto [shown, discard] = ChooseAffirmation(settings, list, random);
+            EXPECT_EQ(std::tie(shown, discard), std::tie(text, fresh)) << list.size();
         }
     }
 }
