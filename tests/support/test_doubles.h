@@ -60,8 +60,9 @@ public:
     }
 };
 
-// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads only what it writes.
-class EnUsRegionalFormats final : public RegionalFormats {
+// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads only what it writes, two-digit years as
+// 1930..2029.
+class EnUsRegionalFormats : public RegionalFormats {
 public:
     explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}
     std::wstring DateTimeToText(DateTime value) const override {
@@ -88,6 +89,7 @@ public:
             std::swscanf(copy.c_str(), L"%d:%d:%d %2ls", &c.Hour, &c.Minute, &c.Second, half) != 4)
             return std::nullopt;
         c.Hour = c.Hour % 12 + (half[0] == L'P' ? 12 : 0);
+        if (c.Year < 100) c.Year += c.Year < 30 ? 2000 : 1900;
         const DateTime value = FromCivil(c);
         if (IsValidDate(value) && (text == DateTimeToText(value) || text == DateAndTimeText(*this, value)))
             return value;
