@@ -56,7 +56,6 @@ TEST(WriteListFile, WritesOneQuotedLinePerEntryInTheCodePageOrElseAllInUtf8) {
         {{L"", L""}, ""},
         {{L"caf\u00E9", L"\u00FF"}, "\"caf\xE9\"\r\n\"\xFF\"\r\n"},
         {{L"ok", L"\u2713", L"\u00E9"}, "\xEF\xBB\xBF\"ok\"\r\n\"\xE2\x9C\x93\"\r\n\"\xC3\xA9\"\r\n"},
-        {{L"\U0001F600"}, "\xEF\xBB\xBF\"\xF0\x9F\x98\x80\"\r\n"},
         {{L"say \"hi\"", L"\""}, "\"say ''hi''\"\r\n\"''\"\r\n"},
         {{L"one\r\ntwo\rthree\nfour\n\n"}, "\"one two three four  \"\r\n"},
         {{std::wstring(L"a\0b", 3)}, "\"a\0b\"\r\n"sv},
