@@ -37,7 +37,6 @@ TEST(ReadListFile, ChoosesTheEncodingByTheByteOrderMark) {
         {"\xEF\xBB\xBF\"\xE6\x97\xA5\xE6\x9C\xAC\"\r\n\"\xE2\x9C\x93\"\r\n", {L"\u65E5\u672C", L"\u2713"}},
         {"\xEF\xBB\xBF\"\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\"",
          {L"\U0001F600\U0010FFFF"}}, // two UTF-16 units each
-        {"\xEF\xBB\xBF\r\n\r\n", {}},
         {"\xEF\xBB", {L"\u00EF\u00BB"}},
         {"\"Caf\xC3\xA9\"\r\n\"\xE2\x9C\x93 \xF0\x9F\x98\x80\"", {L"Caf\u00E9", L"\u2713 \U0001F600"}}, // unmarked UTF-8
         {"\"\xC3\xA9\",\"\xE9\"", {L"\u00C3\u00A9", L"\u00E9"}}, // one byte that is no UTF-8 makes it all ANSI
