@@ -60,49 +60,44 @@ public:
     }
 };
 
-// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads back exactly what it writes.
-class EnUsRegionalFormats final : public RegionalFormats {
+// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads only what it writes, two-digit years as
+// 1930..2029.
+class EnUsRegionalFormats : public RegionalFormats {
 public:
     explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}
     std::wstring DateTimeToText(DateTime value) const override {
-        const CivilDateTime c = Whole(value);
-        if (CivilDateTime{c.Year, c.Month, c.Day} == CivilDateTime{}) return LongTimeText(value);
-        return c.Hour + c.Minute + c.Second == 0 ? ShortDateText(value) : DateAndTimeText(*this, value);
+        if (DatePart(value) == 0) return LongTimeText(value);
+        return TimePart(value) == 0 ? ShortDateText(value) : DateAndTimeText(*this, value);
     }
     std::wstring ShortDateText(DateTime value) const override {
-        const CivilDateTime c = Whole(value);
-        return Printed(value, L"%d/%d/%04d", c.Month, c.Day, c.Year);
+        const CivilDateTime c = ToCivil(value);
+        return std::to_wstring(c.Month) + L'/' + std::to_wstring(c.Day) + L'/' + std::to_wstring(c.Year);
     }
     std::wstring LongTimeText(DateTime value) const override {
-        const CivilDateTime c = Whole(value);
-        return Printed(value, L"%d:%02d:%02d %ls", (c.Hour + 11) % 12 + 1, c.Minute, c.Second,
-                       c.Hour < 12 ? L"AM" : L"PM");
+        const CivilDateTime c = ToCivil(value);
+        wchar_t text[32];
+        std::swprintf(text, 32, L"%d:%02d:%02d %ls", (c.Hour + 11) % 12 + 1, c.Minute, c.Second,
+                      c.Hour < 12 ? L"AM" : L"PM");
+        return text;
     }
     std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
         const std::wstring copy(text.substr(0, 64));
         CivilDateTime c;
-        wchar_t half[3] = L"AM";
+        wchar_t half[3] = L"";
         if (std::swscanf(copy.c_str(), L"%d/%d/%d %d:%d:%d %2ls", &c.Month, &c.Day, &c.Year, &c.Hour,
                          &c.Minute, &c.Second, half) < 3 &&
             std::swscanf(copy.c_str(), L"%d:%d:%d %2ls", &c.Hour, &c.Minute, &c.Second, half) != 4)
             return std::nullopt;
-        c.Hour = c.Hour % 12 + (half == std::wstring_view(L"PM") ? 12 : 0);
+        c.Hour = c.Hour % 12 + (half[0] == L'P' ? 12 : 0);
+        if (c.Year < 100) c.Year += c.Year < 30 ? 2000 : 1900;
         const DateTime value = FromCivil(c);
-        for (const std::wstring& written : {DateTimeToText(value), DateAndTimeText(*this, value),
-                                            ShortDateText(value), LongTimeText(value)})
-            if (!written.empty() && written == text) return value;
+        if (IsValidDate(value) && (text == DateTimeToText(value) || text == DateAndTimeText(*this, value)))
+            return value;
         return std::nullopt;
     }
     wchar_t DecimalSeparator() const override { return separator_; }
 
 private:
-    static CivilDateTime Whole(DateTime value) { return ToCivil(FromWholeSeconds(ToWholeSeconds(value))); }
-    static std::wstring Printed(DateTime value, const wchar_t* format, int a, int b, int c,
-                                const wchar_t* d = L"") {
-        wchar_t text[64] = L"";
-        if (IsValidDate(value)) std::swprintf(text, 64, format, a, b, c, d);
-        return text;
-    }
     wchar_t separator_;
 };
 

@@ -48,23 +48,24 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
 
 TEST(ChooseAffirmation, TheCaptionOrAListEntryDrawnAtRandomWithAFreshWindowFromTwoEntriesOn) {
     using List = std::vector<std::wstring>;
-    for (const bool listMode : {false, true})
-        for (const List& list : {List{}, List{L"Only"}, List{L"First", L"Second"}, List{L"1", L"2", L"3", L"4"}})
-            for (const std::wstring caption : {L"", L"You can do it"}) {
-                SettingsRecord settings;
-                settings.optList = listMode, settings.txtCaption = caption;
-                UniformRandom random, reference;
-                const auto count = static_cast<std::int64_t>(list.size());
-                for (int showing = 0; showing < 20; ++showing) {
-                    const AffirmationChoice shown = ChooseAffirmation(settings, list, random);
-                    std::optional<std::wstring> text; // nothing: "No Message To Display!"
-                    if (!listMode && !caption.empty()) text = caption;
-                    if (listMode && count > 0) text = list[static_cast<std::size_t>(reference.NextIndex(count) - 1)];
-                    EXPECT_EQ(shown.Text, text) << listMode << " " << count;
-                    EXPECT_EQ(shown.DiscardWindow, listMode && count >= 2) << count << " entries";
-                }
-                EXPECT_EQ(random.Next(), reference.Next()) << "draws in list mode only";
-            }
+    // List mode, entries, caption; the showings' texts (none: "No Message To Display!"), a fresh window.
+    const std::tuple<bool, List, std::wstring, std::vector<std::optional<std::wstring>>, bool> cases[]{
+        {false, {L"a", L"b"}, L"Be calm", {L"Be calm", L"Be calm"}, false},
+        {false, {L"a", L"b"}, L"", {{}, {}}, false},
+        {true, {}, L"Be calm", {{}, {}}, false},
+        {true, {L"Only"}, L"", {L"Only", L"Only"}, false},
+        {true, {L"a", L"b"}, L"", {L"a", L"b", L"a"}, true},
+        {true, {L"1", L"2", L"3", L"4"}, L"", {L"4", L"4", L"4", L"1"}, true},
+    };
+    UniformRandom random; // one sequence, drawn from in list mode only
+    for (const auto& [listMode, list, caption, texts, fresh] : cases) {
+        SettingsRecord settings;
+        settings.optList = listMode, settings.txtCaption = caption;
+        for (const auto& text : texts) {
+            const auto [shown, discard] = ChooseAffirmation(settings, list, random);
+            EXPECT_EQ(std::tie(shown, discard), std::tie(text, fresh)) << list.size();
+        }
+    }
 }
 
 TEST(CentredRect, CentresWithHalvesToEven) {

@@ -70,30 +70,21 @@ using enum WhenToDisplay;
 // clang-format off
 constexpr Case kCases[]{
     {"1 minuet from the end of each showing", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:03:10", "", "06 12:01:00 06 12:02:05 06 12:03:10", L"00:00:00", L"tip refresh show ", 1},
-    {"1 minuet counting down", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:50", "", "", L"00:00:10", L"tip refresh ", 1},
-    {"1 second", Pause, 0, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "06 08:30:16.250", L"00:00:00", 0, 1},
     {"below the pause list: 1 minuet", Pause, -1, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:00:59", 0, 1},
     {"beyond the pause list: 1 minuet", Pause, 21, 0, 0, "06 08:30:15.250", 0, 1000, 0, "06 08:30:16.250", "", "", L"00:00:59", 0, 1},
     {"1.5 s left rounds to 2", Pause, 10, 0, 0, "06 12:00:00.500", 1, 500, 0, "06 12:00:59", "", "", L"00:00:02", 0, 1},
     {"0.5 s left rounds to 0", Pause, 10, 0, 0, "06 12:00:00.500", 1, 500, 0, "06 12:01:00", "", "06 12:01:00", L"00:00:00", 0, 1},
-    {"10 minuets across midnight, 1000 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 1000, 1000, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
-    {"10 minuets across midnight, 2000 ms ticks", Pause, 15, 0, 0, "06 23:55:00.300", 1, 2000, 2000, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
+    {"10 minuets across midnight", Pause, 15, 0, 0, "06 23:55:00.300", 1, 2000, 2000, "07 00:10:00", "", "07 00:05:00.300", 0, 0, 1},
     {"every day at 10:00 counting down", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 09:59:59", "", "", L"00:00:01", L"tip refresh ", 1},
     {"every day at 10:00, a full day to go", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 10:00:00", "", "06 10:00:00", L"1 day, 00:00:00", L"tip refresh show ", 1},
-    {"every day at 10:00, once in its minute", Everyday, 10, "06 10:00:00", 0, "06 09:59:57", 1, 1000, 0, "06 10:01:30", "", "06 10:00:00", L"23:58:30", 0, 1},
-    {"every day at 10:00, 1000 ms ticks", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 1000, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
-    {"every day at 10:00, ticks 2 s apart from an odd second", Everyday, 10, "06 10:00:00", 0, "06 09:00:01", 1, 2000, 59000, "08 11:00:00", "", "06 10:00:00 07 10:00:00 08 10:00:00", 0, 0, 1},
-    {"every day at midnight", Everyday, 10, "06 00:00:00", 0, "06 23:59:50", 1, 1000, 0, "08 00:00:10", "", "07 00:00:00 08 00:00:00", 0, 0, 1},
-    {"every day without a time: midnight", Everyday, 10, 0, 0, "06 23:59:50", 1, 1000, 0, "08 00:00:10", "", "07 00:00:00 08 00:00:00", 0, 0, 1},
+    {"every day without a time: midnight", Everyday, 10, 0, 0, "06 23:59:00", 1, 30000, 5000, "08 00:01:00", "", "07 00:00:00 08 00:00:00", 0, 0, 1},
     {"OK within the daily minute, its seconds left out", Everyday, 10, "06 12:00:45", 0, "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"23:59:29", 0, 1},
     {"Cancel as the daily minute ends", Everyday, 10, "06 12:00:00", 0, "06 12:00:59", 0, 1000, 0, "06 12:01:00", "", "", L"23:59:00", 0, 1},
     {"OK at the daily second", Everyday, 10, "06 12:00:00", 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "", "06 12:00:01", L"23:59:59", 0, 1},
     {"a date a minute ahead counting down", Date, 10, 0, "06 12:01:00", "06 12:00:00", 1, 1000, 0, "06 12:00:59", "", "", L"00:00:01", L"tip refresh ", 1},
-    {"a date a minute ahead, once", Date, 10, 0, "06 12:01:00", "06 12:00:00", 1, 1000, 0, "06 12:02:00", "", "06 12:01:00", L"@12/6/2026 12:01:00 PM", L"stop tip refresh ", 0},
     {"a date three days ahead, on its day only", Date, 10, 0, "09 10:00:00", "06 09:59:50", 1, 60000, 60000, "09 10:05:00", "", "09 10:00:00", 0, 0, 0},
     {"OK a second after the date", Date, 10, 0, "06 12:00:29", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"@12/6/2026 12:00:29 PM", L"stop tip refresh ", 0},
     {"OK at the date's second", Date, 10, 0, "06 12:00:30", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "06 12:00:31", L"00:00:00", 0, 1},
-    {"Cancel after the date", Date, 10, 0, "06 11:59:58", "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "06 12:00:31", L"00:00:00", 0, 1},
     {"70 years ahead", Date, 10, 0, "2096-12-06 12:00:00", "06 12:00:30", 1, 1000, 0, "06 12:00:31", "", "", L"@12/6/2096 12:00:00 PM", 0, 0},
     {"70 years behind", Date, 10, 0, "1956-12-06 12:00:00", "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "", L"@12/6/1956 12:00:00 PM", 0, 0},
     {"no date", Date, 10, 0, 0, "06 12:00:30", 0, 1000, 0, "06 12:00:31", "", "", L"@", 0, 0},
@@ -103,7 +94,6 @@ constexpr Case kCases[]{
     {"disabled", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "D", "", L"00:00:00", L"tip refresh stop ", 0},
     {"options opened during the refresh", Pause, 0, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "R", "", L"00:00:00", L"tip refresh stop ", 0},
     {"the menu open: no refresh", Pause, 10, 0, 0, "06 12:00:00", 1, 1000, 0, "06 12:00:01", "M", "", L"00:00:59", L"tip ", 1},
-    {"the menu open as a date finishes", Date, 10, 0, "06 10:00:00", "06 12:00:00", 1, 1000, 0, "06 12:00:01", "M", "", L"@12/6/2026 10:00:00 AM", L"stop tip ", 0},
 };
 // clang-format on
 
@@ -124,7 +114,7 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
         host.options = has('V'), host.closing = has('C'), host.enabled = !has('D'), host.openOnRefresh = has('R'),
         host.popup = has('M');
 
-        while (Ms(clock.Local()) + r.Interval <= Ms(Moment(r.Until))) {
+        for (const double until = Ms(Moment(r.Until)); Ms(clock.Local()) + r.Interval <= until;) {
             clock.AdvanceMilliseconds(r.Interval);
             if (host.running) host.log.clear(), scheduler.tmrMessage_Timer();
         }

@@ -1,9 +1,8 @@
 #include "settings/stored_date.h"
 #include "settings/text_forms.h"
+#include "test_doubles.h"
 
 #include <gtest/gtest.h>
-
-#include <cwchar>
 
 namespace uplift::text_forms {
 namespace {
@@ -62,30 +61,18 @@ TEST(TextForms, FontSizeWritesSevenDigitsAndReadsBothSeparators) {
     }
 }
 
-// Writes M/d/y h:m:s with its era's year modulo `yearModulo`; reads Gregorian years like the
-// platform's parser, two digits as 1930..2029.
-class Region final : public RegionalFormats {
+// En-US texts with the years of another era, or with two digits; the general form always holds both parts.
+class Region final : public EnUsRegionalFormats {
 public:
     Region(int era, int yearModulo) : era_(era), modulo_(yearModulo) {}
     std::wstring DateTimeToText(DateTime v) const override { return DateAndTimeText(*this, v); }
     std::wstring ShortDateText(DateTime v) const override {
-        return Join(L'/', ToCivil(v).Month, ToCivil(v).Day, (ToCivil(v).Year + era_) % modulo_);
+        const CivilDateTime c = ToCivil(v);
+        const int year = (c.Year + era_) % modulo_;
+        return std::to_wstring(c.Month) + L'/' + std::to_wstring(c.Day) + L'/' + std::to_wstring(year);
     }
-    std::wstring LongTimeText(DateTime v) const override {
-        return Join(L':', ToCivil(v).Hour, ToCivil(v).Minute, ToCivil(v).Second);
-    }
-    std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
-        int mo = 0, d = 0, y = 0, h = 0, mi = 0, s = 0;
-        const std::wstring copy(text);
-        if (std::swscanf(copy.c_str(), L"%d/%d/%d %d:%d:%d", &mo, &d, &y, &h, &mi, &s) != 6) return {};
-        return FromCivil({y < 100 ? y + (y < 30 ? 2000 : 1900) : y, mo, d, h, mi, s});
-    }
-    wchar_t DecimalSeparator() const override { return L'.'; }
 
 private:
-    static std::wstring Join(wchar_t separator, int a, int b, int c) {
-        return std::to_wstring(a) + separator + std::to_wstring(b) + separator + std::to_wstring(c);
-    }
     int era_, modulo_;
 };
 
@@ -96,7 +83,7 @@ TEST(StoredDate, KeepsTheRegionalTextOnlyWhereItReadsBackAlike) {
         {buddhist, FromCivil({2026, 12, 6, 13, 5, 9}), kBoth, L"2026-12-06 13:05:09"},
         {buddhist, DateSerial(2026, 12, 6), kGeneral, L"2026-12-06"},
         {buddhist, TimeSerial(7, 0, 1), kGeneral, L"07:00:01"},
-        {twoDigits, FromCivil({2026, 12, 6, 13, 5, 9, 700}), kBoth, L"12/6/26 13:5:10"},
+        {twoDigits, FromCivil({2026, 12, 6, 13, 5, 9, 700}), kBoth, L"12/6/26 1:05:10 PM"},
         {twoDigits, FromCivil({2050, 1, 2, 3, 4, 5}), kGeneral, L"2050-01-02 03:04:05"},
         {twoDigits, DateSerial(1929, 12, 31), kGeneral, L"1929-12-31"}};
     for (const auto& [region, value, form, stored] : cases) {
