@@ -38,6 +38,7 @@ TEST(ListModel, ProceduresKeepTheCurrentAndSelectedEntries) {
         {"add, type, add", {}, [](L l) { l.Add(), l.TextChanged(L"abc"), l.Add(); }, {{L"abc", L""}, 1, {1}, L""}},
         {"typing, nothing current", {L"a"}, [](L l) { l.TextChanged(L"x"); }, {{L"a"}, {}, {}, L""}},
         {"three deleted", five, [](L l) { l.Choose(1, Indexes{1, 2, 4}), l.Delete(); }, {{L"a", L"d"}, 1, {1}, L"d"}},
+        {"none selected", five, [](L l) { l.Choose(1, {}), l.Delete(); }, {five, 1, {1}, L"b"}},
         {"current stays", five, [](L l) { l.Choose(3, Indexes{0, 9}), l.Delete(); }, {{L"b", L"c", L"d", L"e"}, 2, {2}, L"d"}},
         {"last deleted", five, [](L l) { l.Choose(4, Indexes{3, 4}), l.Delete(); }, {{L"a", L"b", L"c"}, 2, {2}, L"c"}},
         {"all deleted", {L"a"}, [](L l) { l.Choose(0, Indexes{0}), l.Delete(); }, {{}, {}, {}, L""}},
@@ -98,7 +99,8 @@ TEST(UniformRandom, DrawsTheSameRoughlyUniformSequenceEveryRunAndIndexesInsideTh
     EXPECT_GT(chiSquare, 60.0) << "too even to be random";
 
     using Limits = std::numeric_limits<std::int64_t>;
-    for (const std::int64_t count : {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()}) {
+    for (const std::int64_t count :
+         {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()}) {
         for (int i = 0; i < 2000; ++i) {
             const std::int64_t index = random.NextIndex(count);
             ASSERT_TRUE(count < 1 ? index == 0 : index >= 1 && index <= count) << count << " gave " << index;

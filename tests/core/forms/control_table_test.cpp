@@ -23,7 +23,7 @@ constexpr std::array<ControlSpec, 6> kTable{{
 TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
     const std::tuple<std::size_t, int, PixelBox> cases[]{
         {4, 144, {336, 309, 218, 31}}, // 3360 twips = 336 px; 5535/10 = 553.5 rounds to the even 554
-        {2, 144, {60, 313, 26, 25}},   // 255 twips square = 25.5 px: edges 60..85.5 and 313..338.5 round to even
+        {2, 144, {60, 313, 26, 25}},   // 255 twips square, 25.5 px: edges 60..85.5, 313..338.5 round to even
     };
     for (const auto& [index, dpi, expected] : cases)
         EXPECT_EQ(ClientPixels(kTable, index, dpi), expected) << kTable[index].Name.data() << " at " << dpi;

@@ -16,10 +16,8 @@ TEST(CommonDialogFlags, RequestsSizesAndTheChosenFont) {
                   std::tuple(tenths, at96, at144))
             << points;
     // The weight decides bold: the font type's bold bit counts only when the weight is unknown.
-    for (const auto& [weight, boldType, bold] : {std::tuple{400, true, false},
-                                                 {0, true, true},
-                                                 {600, false, true},
-                                                 {500, true, false}}) {
+    for (const auto& [weight, boldType, bold] :
+         {std::tuple{400, true, false}, {0, true, true}, {600, false, true}, {500, true, false}}) {
         FontDescription font;
         ApplyDialogFont(font, {L"Tahoma", weight, true, false, true}, 105, boldType);
         EXPECT_EQ(font, (FontDescription{L"Tahoma", 10.5f, bold, true, true, false})) << weight;
