@@ -1,8 +1,6 @@
 #include "controls/caption_button_face.h"
 #include "controls/gradient_title_layout.h"
 
-#include "display/pixel_rect_print.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -45,7 +43,6 @@ TEST(GradientTitleLayout, PlacesTheElementsForEachMaskAtTheRealResolution) {
 TEST(GradientTitleBands, CoverTheBarFromBlueToBlack) {
     constexpr int kCases[][4]{
         // width, dpi, bands, left of the second band
-        {646, 144, 100, 7},  // 65 twips apart from 1, 10 to the pixel: the 2nd at 6.6 px
         {2998, 96, 100, 31}, // wider than 32767 twips
         {10, 96, 10, 1},     // 2 twips apart: each column shows the band at its left edge
     };

@@ -3,14 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <ostream>
+#include <tuple>
 
 namespace uplift {
-
-std::ostream& operator<<(std::ostream& os, const PixelBox& r) {
-    return os << '{' << r.Left << ',' << r.Top << ',' << r.Width << ',' << r.Height << '}';
-}
-
 namespace {
 
 using K = ControlKind;
@@ -26,19 +21,12 @@ constexpr std::array<ControlSpec, 6> kTable{{
 }};
 
 TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
-    struct Case {
-        std::size_t Index;
-        int Dpi;
-        PixelBox Expected;
-    } const cases[] = {
-        {4, 96, {224, 206, 145, 21}},  // 3360 twips = 224 px; 5535 twips = 369 px
-        {4, 144, {336, 309, 218, 31}}, // 5535/10 = 553.5 rounds to the even 554
-        {2, 96, {40, 209, 17, 17}},    // an option without a size is 255 twips square
-        {2, 144, {60, 313, 26, 25}},   // 255 twips = 25.5 px: edges 60..85.5 and 313..338.5 round to even
+    const std::tuple<std::size_t, int, PixelBox> cases[]{
+        {4, 144, {336, 309, 218, 31}}, // 3360 twips = 336 px; 5535/10 = 553.5 rounds to the even 554
+        {2, 144, {60, 313, 26, 25}},   // 255 twips square, 25.5 px: edges 60..85.5, 313..338.5 round to even
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ClientPixels(kTable, c.Index, c.Dpi), c.Expected) << kTable[c.Index].Name.data() << " at " << c.Dpi;
-    }
+    for (const auto& [index, dpi, expected] : cases)
+        EXPECT_EQ(ClientPixels(kTable, index, dpi), expected) << kTable[index].Name.data() << " at " << dpi;
 }
 
 TEST(ControlTable, AWideLabelPushesItsRowInItsFrameOnly) {
