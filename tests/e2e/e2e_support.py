@@ -5,6 +5,7 @@ A program started with `wine <path of an exe>` is, under 64-bit Wine, the Window
 the program's exit, and a test stops what it started by that pid. No test reads a clock to decide a result: it
 waits, with a generous deadline, for a state it can observe."""
 
+import contextlib
 import os
 import queue
 import shutil
@@ -121,6 +122,22 @@ def reg_write(values, key=PARAM_KEY, delete=()):
         run("wine", "reg", "import", "Z:" + f.name.replace("/", "\\"))
     finally:
         os.unlink(f.name)
+
+
+@contextlib.contextmanager
+def log_pixels(dpi):
+    """The prefix's resolution while the block runs: a program reads it as it starts, so the block starts one and
+    the value is put back as soon as it runs. No other test runs meanwhile (RUN_SERIAL in CMakeLists.txt)."""
+    desktop = r"HKCU\Control Panel\Desktop"
+    before = (reg_values(desktop) or {}).get("LogPixels")
+    run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f")
+    try:
+        yield
+    finally:
+        if before:
+            run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", before[0], "/d", before[1], "/f")
+        else:
+            run("wine", "reg", "delete", desktop, "/v", "LogPixels", "/f")
 
 
 # --- windows -------------------------------------------------------------------------------------------

@@ -4,10 +4,9 @@ mouse through X. The host prints a line of its state after each change (see grad
 import os
 import unittest
 
-from e2e_support import Started, centre, reg_values, run, screenshot, wait_until, windows, xdotool
+from e2e_support import Started, centre, log_pixels, screenshot, wait_until, windows, xdotool
 
 CAPTION = "Gradient & title: Crème brûlée, naïve café"  # the host's text, which goes to the bar
-DESKTOP = r"HKCU\Control Panel\Desktop"
 STATE = "zoomed iconic maximized minimized caption rect bar close maximize minimize".split()  # rectangles: 4 numbers
 
 
@@ -67,16 +66,6 @@ class GradientTitleTest(unittest.TestCase):
         self.assertEqual(host.wait_exit(), 0)
 
     def test_grows_at_144_dpi(self):
-        # The host reads LogPixels as it starts, from the prefix that every test shares: the value is put back as soon
-        # as the host runs. No other test runs meanwhile: this module's tests run one after another, and ctest runs
-        # each end-to-end module alone (RUN_SERIAL in CMakeLists.txt).
-        before = (reg_values(DESKTOP) or {}).get("LogPixels")
-        run("wine", "reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
-        try:
+        with log_pixels(144):
             _, state = self.start(1, 1, "gradient-title-144.png")
-        finally:
-            if before:
-                run("wine", "reg", "add", DESKTOP, "/v", "LogPixels", "/t", before[0], "/d", before[1], "/f")
-            else:
-                run("wine", "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
         self.assertEqual((state["bar"][3] - state["bar"][1], state["close"][3] - state["close"][1]), (28, 21), state)
