@@ -184,11 +184,10 @@ int Watch(const std::vector<std::wstring>& args) {
         return hwnd && IsWindowVisible(hwnd);
     };
     const auto line = [&](bool state, int64_t at, int64_t previous) {
-        wchar_t text[128];
-        std::swprintf(text, 128, L"state\t%d\t%lld\t%lld\t%#llx\t", state ? 1 : 0, static_cast<long long>(at),
-                      static_cast<long long>(previous),
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
-        Out(text + RectText(hwnd) + L"\n");
+        wchar_t text[160];
+        std::swprintf(text, 160, L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0, static_cast<long long>(at),
+                      static_cast<long long>(previous), Handle(hwnd), RectText(hwnd).c_str());
+        Out(text);
     };
 
     bool current = visible();
