@@ -1,11 +1,11 @@
 """The program's life seen from the registry and the process: the first start, a start with showing disabled,
-the end by WM_CLOSE and by the end of the session, damaged settings, and one copy at a time."""
+the end by WM_CLOSE, damaged settings, and one copy at a time."""
 
 import datetime
 import os
 
-from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, VALUE_NAMES, WM_ENDSESSION, WM_QUERYENDSESSION,
-                         ProgramTest, options_window, probe, reg_texts, reg_values, reg_write, wait_until)
+from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, VALUE_NAMES, ProgramTest, options_window, reg_texts,
+                         reg_values, reg_write, wait_until)
 
 
 def parse(text, *formats):
@@ -46,15 +46,6 @@ class LifetimeTest(ProgramTest):
         self.assertEqual(sorted(values), VALUE_NAMES)
         expected = dict(DEFAULTS, **kept, Enabled="False")
         self.assertEqual({name: values[name] for name in expected}, expected)
-
-    def test_end_of_session_saves_the_settings_and_ends(self):
-        program, window = self.start_ready({"Enabled": "0", "txtCaption": "Good night"})
-        self.assertNotEqual(probe("send", window["hwnd"], WM_QUERYENDSESSION).strip(), "0")
-        probe("send", window["hwnd"], WM_ENDSESSION, 1, check=False)  # it may end before it answers
-        self.assertEqual(program.wait_exit(), 0)
-        values = reg_texts()
-        self.assertEqual(sorted(values), VALUE_NAMES)
-        self.assertEqual((values["txtCaption"], values["Enabled"]), ("Good night", "False"))
 
     def test_damaged_values_load_the_defaults(self):
         long_text = "x" * 100000

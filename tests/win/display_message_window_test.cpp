@@ -65,7 +65,6 @@ TEST(MessageWindow, FontCarriesTheRecordsFaceSizeAndAttributes) {
     const std::tuple<FontDescription, int, bool, LONG> cases[] = {
         {{L"Arial", 48.0f}, 120, true, -80},
         {{L"Times New Roman", 12.0f, true, true, true, true}, 96, false, -16},
-        {{L"Arial", 8.25f}, 96, false, -11},
         {{L"Arial", 0.0f}, 96, false, -11}, // no size at all: a small readable one
     };
     for (const auto& [font, dpi, cleanEdges, height] : cases) {
