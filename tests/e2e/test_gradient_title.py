@@ -19,9 +19,9 @@ def painted(bar):
 
 
 class GradientTitleTest(unittest.TestCase):
-    def start(self, mask, whats_this, shot):
+    def start(self, mask, shot):
         """gradient_host.exe and its first state, once its bar is painted; a screenshot of the bar is kept as shot."""
-        host = Started(os.environ["UPLIFT_GRADIENT_HOST"], "gradient-host", mask, whats_this)
+        host = Started(os.environ["UPLIFT_GRADIENT_HOST"], "gradient-host", mask)
         self.addCleanup(host.kill)
         state = self.wait(host, "the host's painted bar")
         screenshot([value + margin for value, margin in zip(state["bar"], (-2, -2, 2, 2))], save_as=shot)
@@ -39,7 +39,7 @@ class GradientTitleTest(unittest.TestCase):
         return wait_until(ready, "%s (the host's states are in %s)" % (what, host.log.name))
 
     def test_press_drag_maximize_restore_minimize_activate_close_at_96_dpi(self):
-        host, start = self.start(3, 1, "gradient-title-96.png")
+        host, start = self.start(3, "gradient-title-96.png")
         window = windows("UpliftBeacon.GradientHost")[0]
         self.assertEqual((window["title"], start["caption"]), ("", CAPTION), "the caption goes to the bar")
 
@@ -67,5 +67,5 @@ class GradientTitleTest(unittest.TestCase):
 
     def test_grows_at_144_dpi(self):
         with log_pixels(144):
-            _, state = self.start(1, 1, "gradient-title-144.png")
+            _, state = self.start(1, "gradient-title-144.png")
         self.assertEqual((state["bar"][3] - state["bar"][1], state["close"][3] - state["close"][1]), (28, 21), state)

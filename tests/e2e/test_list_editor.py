@@ -37,7 +37,8 @@ class ListEditorTest(ProgramTest):
 
     def choose(self, typed):
         wait_until(lambda: (shown(CHOOSER) or {}).get("foreground"), "the open-file dialog")
-        keys(text=typed), keys("Return")
+        keys(text=typed)
+        keys("Return")
 
     def test_edit_add_delete_cancel_and_the_next_showing_is_the_new_entry(self):
         watch = self.watch()
@@ -79,7 +80,8 @@ class ListEditorTest(ProgramTest):
                          ("Caf\u00e9", b'"Caf\xe9"\r\n'))
         keys("Return")
         wait_until(lambda: not shown(FAILED), "the failure box to close")
-        lock.kill(), lock.wait()
+        lock.kill()
+        lock.wait()
         self.close_editor("alt+o", b'"Caf\xe9"\r\n"new"\r\n')  # the editor stayed, and saves once the file is free
 
     def test_ready_made_affirmations_go_into_the_text_box_and_onto_the_list(self):

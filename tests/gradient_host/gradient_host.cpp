@@ -1,5 +1,5 @@
 // A window without a title bar of its own that hosts a GradientTitle, for the bar's end-to-end test:
-// gradient_host.exe MASK WHATS-THIS (MASK: maximize 1 + minimize 2; WHATS-THIS: 0 or 1). After each
+// gradient_host.exe MASK (maximize 1 + minimize 2), with What's This beside them. After each
 // change it prints "state", IsZoomed, IsIconic, the bar's two flags, "c" + its caption in hex UTF-16,
 // then its rectangle and, on the screen, the bar's, close's, maximize's and minimize's.
 
@@ -47,8 +47,8 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    int mask = 3, whatsThis = 0;
-    std::swscanf(commandLine, L"%d %d", &mask, &whatsThis);
+    int mask = 3;
+    std::swscanf(commandLine, L"%d", &mask);
     WNDCLASSW wc{};
     wc.lpfnWndProc = HostProc;
     wc.hInstance = instance;
@@ -59,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     // 6480 x 3000 twips in all, at the screen's corner.
     const int dpi = static_cast<int>(::GetDpiForSystem());
     HWND hwnd = ::CreateWindowExW(
-        WS_EX_APPWINDOW | (whatsThis ? WS_EX_CONTEXTHELP : 0),
+        WS_EX_APPWINDOW | WS_EX_CONTEXTHELP,
         reinterpret_cast<LPCWSTR>(::RegisterClassW(&wc)), L"Gradient & title: Crème brûlée, naïve café",
         WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN | (mask & 1 ? WS_MAXIMIZEBOX : 0) |
             (mask & 2 ? WS_MINIMIZEBOX : 0),

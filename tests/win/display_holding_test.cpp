@@ -19,7 +19,8 @@ protected:
     Holding() {
         LoadForm({L"UpliftBeacon.DisplayTestHost", WS_OVERLAPPEDWINDOW, 0}, L"Display test host",
                  {0, 0, 300, 200});
-        record.txtCaption = L"I am calm", record.Background = ScreenBackground::Background,
+        record.txtCaption = L"I am calm";
+        record.Background = ScreenBackground::Background;
         record.Time = 15; // 1 s
     }
     void TearDown() override {
@@ -60,11 +61,15 @@ protected:
     void StopTimer() override { timer += 'S'; }
     void StartTimer() override { timer += 'R'; }
     HWND OwnerWindow() const override { return hWnd(); }
-    void Form_Timer(UINT_PTR id) override { ::KillTimer(hWnd(), id), overran = stop = true; }
+    void Form_Timer(UINT_PTR id) override {
+        ::KillTimer(hWnd(), id);
+        overran = stop = true;
+    }
     bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
         if (message != WM_APP || !posted) return false;
         std::exchange(posted, nullptr)();
-        return result = 0, true;
+        result = 0;
+        return true;
     }
 };
 
@@ -87,8 +92,8 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     record.optTimeLength = false;
     bool shown = false, loadedDuring = false;
     const std::function<void()> events[]{
-        [&] { shown = display.MessageWindow()->Visible(), stop = true; }, // as the icon's double click
-        [&] { display.ShowAffirmation(*this), stop = true; },
+        [&] { shown = display.MessageWindow()->Visible(); stop = true; }, // as the icon's double click
+        [&] { display.ShowAffirmation(*this); stop = true; },
         [&] { display.UnloadMessageWindow(), loadedDuring = display.MessageWindowLoaded(); }};
     for (const auto& event : events) {
         timer.clear();
@@ -101,12 +106,14 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     EXPECT_TRUE(shown && loadedDuring) << "shown in the prepared window, which the showing held till its end";
     EXPECT_FALSE(display.MessageWindowLoaded()) << "gone once the showing ended";
 
-    messages.clear(), timer.clear(); // nothing to show: one box, and the timer is left alone
+    messages.clear(); // nothing to show: one box, and the timer is left alone
+    timer.clear();
     bool boxed = false; // the box's own message loop runs the event, which closes every box
     During([&] {
         ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND box, LPARAM boxed) {
             wchar_t type[8]{}, caption[64]{};
-            if (::GetClassNameW(box, type, 8), std::wstring_view(type) != L"#32770") return TRUE;
+            ::GetClassNameW(box, type, 8);
+            if (std::wstring_view(type) != L"#32770") return TRUE;
             ::GetWindowTextW(box, caption, 64);
             *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
                                               ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
@@ -124,19 +131,23 @@ TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
     std::thread thread([&] {
         const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
                                             200, nullptr, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(edit), ::SetFocus(edit);
-        userThread = ::GetCurrentThreadId(), user = edit;
+        ::SetForegroundWindow(edit);
+        ::SetFocus(edit);
+        userThread = ::GetCurrentThreadId();
+        user = edit;
         for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;)
             ::DispatchMessageW(&msg);
         ::DestroyWindow(edit);
     });
     // Until the window manager has given it the foreground: at most 1000 waits for input, no clock read.
-    for (int pass = 0; pass < 1000 && (!user || ::GetForegroundWindow() != user); ++pass)
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT), DoEvents();
+    for (int pass = 0; pass < 1000 && (!user || ::GetForegroundWindow() != user); ++pass) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        DoEvents();
+    }
     AffirmationDisplay display(Clock());
     display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
     HWND focus = nullptr;
-    During([&] { focus = ::GetFocus(), stop = true; });
+    During([&] { focus = ::GetFocus(); stop = true; });
     display.ShowAffirmation(*this);
     const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
     ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);

@@ -18,7 +18,8 @@ TEST(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsO
     ManualClock clock{{2026, 12, 6, 9, 30, 15, 0}};
     frmMenu form{store, formats, clock, L"C:\\Program Files\\Uplift Beacon"};
     ASSERT_TRUE(form.Form_Initialize() && form.Load() && form.LocalfrmTray);
-    store.values.erase(L"LastMessageKey"), store.values.erase(L"WhenToDisplay");
+    store.values.erase(L"LastMessageKey");
+    store.values.erase(L"WhenToDisplay");
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon Plus");
     ::SendMessageW(form.hWnd(), WM_TIMER, 1, 0); // every day at 9:30, and the clock stands at 9:30:15
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon, Count down: 23:59:45");

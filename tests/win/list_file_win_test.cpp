@@ -19,7 +19,8 @@ protected:
     void SetUp() override { ::CreateDirectoryW(folder.c_str(), nullptr); }
     void TearDown() override {
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(path.c_str()), ::RemoveDirectoryW(folder.c_str());
+        ::DeleteFileW(path.c_str());
+        ::RemoveDirectoryW(folder.c_str());
     }
     std::string Bytes() const {
         std::ifstream in(std::filesystem::path(path), std::ios::binary);

@@ -29,8 +29,7 @@ void Out(const std::wstring& text) {
 
 int Usage() {
     Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd> | items <list hwnd>\n"
-        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
-        L"what each prints is told above its function in probe.cpp\n");
+        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>   (see probe.cpp)\n");
     return kUsage;
 }
 

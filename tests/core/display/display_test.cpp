@@ -52,7 +52,8 @@ TEST(ChooseAffirmation, TheCaptionOrAListEntryDrawnAtRandomWithAFreshWindowFromT
     UniformRandom random; // one sequence, drawn from in list mode only
     for (const auto& [listMode, list, caption, texts, fresh] : cases) {
         SettingsRecord settings;
-        settings.optList = listMode, settings.txtCaption = caption;
+        settings.optList = listMode;
+        settings.txtCaption = caption;
         for (const auto& text : texts) {
             const auto [shown, discard] = ChooseAffirmation(settings, list, random);
             EXPECT_EQ(std::tie(shown, discard), std::tie(text, fresh)) << list.size();

@@ -111,12 +111,17 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
         scheduler.StartSchedule();
         EXPECT_EQ(host.log, L"hide start ");
         const auto has = [&](char flag) { return std::strchr(r.Host, flag) != nullptr; };
-        host.options = has('V'), host.closing = has('C'), host.enabled = !has('D'), host.openOnRefresh = has('R'),
+        host.options = has('V');
+        host.closing = has('C');
+        host.enabled = !has('D');
+        host.openOnRefresh = has('R');
         host.popup = has('M');
 
         for (const double until = Ms(Moment(r.Until)); Ms(clock.Local()) + r.Interval <= until;) {
             clock.AdvanceMilliseconds(r.Interval);
-            if (host.running) host.log.clear(), scheduler.tmrMessage_Timer();
+            if (!host.running) continue;
+            host.log.clear();
+            scheduler.tmrMessage_Timer();
         }
         std::vector<double> shows;
         std::istringstream expected(r.Shows);
