@@ -1,6 +1,6 @@
 """Showings as the user sees them: over the user's program (Wine's notepad), which keeps the focus and what is
-typed, until Escape; the three looks read back from screenshots (saved in the logs' artifacts folder); the
-entries of Data.Lst in the same order on every run."""
+typed, until Escape; the three looks read back from screenshots (saved in the logs' artifacts folder); a
+new entry of Data.Lst drawn for each showing."""
 
 import collections
 
@@ -90,19 +90,13 @@ class DisplayTest(ProgramTest):
         self.assertLessEqual(abs(min(xs) + max(xs) - 1280), 8, "the text is not centred")
         self.assertEqual(self.close(program), 0)
 
-    def test_list_entries_come_in_the_same_order_on_every_run(self):
-        # Each entry has its own length, so the width of the box tells which one shows.
+    def test_list_entries_are_drawn_anew_for_each_showing(self):
+        # Each entry has its own length, so the width of the box tells which one shows. The order itself, the same
+        # on every run, is the generator's, whose start the core's tests pin.
         entries = ["Hi", "Be calm", "You can do it", "Every day, a new start", "Small steps still move you forward"]
-        widths = []
-        for _ in range(2):
-            watch = self.watch()
-            program, _ = self.start_ready({"Pause": PAUSE_1_S, "Time": TIME_200_MS, "ScreenBackground": BOX,
-                                           "optList": "True"}, list_entries=entries)
-            widths.append([])
-            for _ in range(5):
-                left, _, right, _ = watch.wait_for(True)[1]
-                widths[-1].append(right - left)
-            self.assertEqual(self.close(program), 0)
-            watch.stop()
-        self.assertEqual(widths[0], widths[1], "the two runs drew different entries")
-        self.assertGreater(len(set(widths[0])), 1, "always the same entry")
+        watch = self.watch()
+        program, _ = self.start_ready({"Pause": PAUSE_1_S, "Time": TIME_200_MS, "ScreenBackground": BOX,
+                                       "optList": "True"}, list_entries=entries)
+        rects = [watch.wait_for(True)[1] for _ in range(5)]
+        self.assertGreater(len({right - left for left, _, right, _ in rects}), 1, "always the same entry")
+        self.assertEqual(self.close(program), 0)
