@@ -16,20 +16,17 @@ WEB, SUPPORT = "https://www.example.com/upliftbeacon", "support@example.com"
 OVERVIEW, PAUSE, EVERY_DAY, LIST = 1, 16, 23, 4
 
 
-def active(found):
-    """The first window of `found` once the window manager (openbox) and Wine both have it active: keys reach it, and
-    no late activation moves the focus that a click gives."""
+def active(title):
+    """The visible window of that title once the window manager (openbox) and Wine both have it active: keys reach it,
+    and no late activation moves the focus that a click gives."""
+    found = windows(title=title, visible=True)
     focused = re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_ACTIVE_WINDOW"))
     return found[0] if found and found[0]["foreground"] and [int(v, 16) for v in focused] == [found[0]["x11"]] else None
 
 
 class AboutHelpTest(ProgramTest):
-    def open_options(self, window):
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        return wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window")
-
-    def wait_about(self):
-        return wait_until(lambda: active(windows(title=ABOUT_TITLE, visible=True)), "the about box")
+    def wait_active(self, title):
+        return wait_until(lambda: active(title), "%r active" % title)
 
     def wait_message(self, pid, text):
         boxes = lambda: [box for box in windows("#32770", title=APP_TITLE, pid=pid, visible=True)  # noqa: E731
@@ -54,7 +51,7 @@ class AboutHelpTest(ProgramTest):
     def test_about_box_from_the_menu_and_the_options_dialog(self):
         _, window = self.start_ready()
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        about = self.wait_about()
+        about = self.wait_active(ABOUT_TITLE)
         screenshot(about["rect"], save_as="about.png")
         c = controls(about)
         for text in ("Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB):
@@ -73,14 +70,15 @@ class AboutHelpTest(ProgramTest):
 
         # Enter closes the box.
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        self.wait_about()
+        self.wait_active(ABOUT_TITLE)
         xdotool("key", "Return")
         wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
 
         # From the options dialog, which waits beneath it; Escape closes it.
-        options = self.open_options(window)
+        self.show_options(window)
+        options = self.wait_active(OPTIONS_TITLE)
         press(options, "&About...")
-        self.wait_about()
+        self.wait_active(ABOUT_TITLE)
         self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
         xdotool("key", "Escape")
         wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
@@ -101,7 +99,8 @@ class AboutHelpTest(ProgramTest):
     def test_each_key_and_button_asks_once_for_its_topic(self):
         # No help file: the requests still show in the trace, and no viewer takes the focus between the keys.
         program, window = self.start_ready(debug="+htmlhelp")
-        options = self.open_options(window)
+        self.show_options(window)
+        options = self.wait_active(OPTIONS_TITLE)
         c, expected = controls(options), []
 
         def asks(topic, what):
@@ -128,11 +127,11 @@ class AboutHelpTest(ProgramTest):
         self.assertEqual(self.help_requests(program, "HH_DISPLAY_TEXT_POPUP"), [])
         # F1 in the list editor, whose list has the focus when it opens; Escape closes the editor, then the options.
         press(options, "Randomly select affirmations from list...")
-        wait_until(lambda: active(windows(title="Affirmations list", visible=True)), "the list editor active")
+        self.wait_active("Affirmations list")
         xdotool("key", "F1")
         asks(LIST, "F1 on the list")
         xdotool("key", "Escape")
-        wait_until(lambda: active(windows(title=OPTIONS_TITLE, visible=True)), "the options window active again")
+        self.wait_active(OPTIONS_TITLE)
         xdotool("key", "Escape")  # after any key press the program could have sent itself
         wait_until(lambda: not options_window()["visible"], "Escape to close the options window")
         self.assertEqual(self.topics(program), expected)
@@ -150,7 +149,7 @@ class AboutHelpTest(ProgramTest):
         # Neither the browser nor the mail program can be started: the box shows the address to copy.
         self.set_handler("mailto", 'Z:\\nowhere\\mailer.exe "%1"')
         probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        about = self.wait_about()
+        about = self.wait_active(ABOUT_TITLE)
         click(controls(about)[WEB][0]["rect"])
         box = self.wait_message(about["pid"], WEB)
         press(box, "OK")
