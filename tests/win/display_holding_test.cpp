@@ -2,6 +2,7 @@
 // during a showing comes from messages the test posts: no wall clock decides anything.
 
 #include "display/affirmation_display.h"
+#include "forms/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -28,43 +29,42 @@ protected:
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
-    // 100 ms pass at every read, and a message waits in the queue so that the holding loop never sleeps.
-    // A showing still up at the 1000th read is ended.
+    // 100 ms pass at every read.
     MonotonicClock Clock() {
-        return [this] {
-            if (++reads == 1000) overran = stop = true;
-            ::PostMessageW(hWnd(), WM_NULL, 0, 0);
-            return now += 100ms;
-        };
+        return [this] { return now += 100ms; };
     }
     // `event` runs at the first look at the messages, which in a showing of a prepared window is inside the
-    // holding loop. Should nothing end the showing, it ends after 10 s.
+    // holding loop.
     void During(std::function<void()> event) {
         posted = std::move(event);
         ::PostMessageW(hWnd(), WM_APP, 0, 0);
-        ::SetTimer(hWnd(), 1, 10000, nullptr);
     }
 
     SettingsRecord record;
     std::vector<std::wstring> messages;
     bool stop = false, options = true, overran = false;
-    int reads = 0;
-    std::chrono::steady_clock::time_point now;
+    int looks = 0; // at the stop request, in this showing
+    MonotonicClock::result_type now;
     std::string timer; // S: stopped, R: restarted
     std::function<void()> posted;
 
     const SettingsRecord& Settings() const override { return record; }
     const std::vector<std::wstring>& Messages() const override { return messages; }
-    bool& StopDisplay() override { return stop; }
+    // The holding loop looks at the stop request once a pass. A message left in the queue keeps the loop
+    // from sleeping, and a showing still up at the 1000th look is ended: passes are counted, not time.
+    bool& StopDisplay() override {
+        if (++looks == 1000) overran = stop = true;
+        ::PostMessageW(hWnd(), WM_NULL, 0, 0);
+        return stop;
+    }
     bool OptionsVisible() const override { return options; }
     void HideOptions() override { options = false; }
-    void StopTimer() override { timer += 'S'; }
+    void StopTimer() override { // a showing begins here
+        timer += 'S';
+        looks = 0;
+    }
     void StartTimer() override { timer += 'R'; }
     HWND OwnerWindow() const override { return hWnd(); }
-    void Form_Timer(UINT_PTR id) override {
-        ::KillTimer(hWnd(), id);
-        overran = stop = true;
-    }
     bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
         if (message != WM_APP || !posted) return false;
         std::exchange(posted, nullptr)();
@@ -77,7 +77,7 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     AffirmationDisplay display(Clock());
     stop = true; // a request from before the showing is forgotten
     display.ShowAffirmation(*this);
-    const auto held = now - std::chrono::steady_clock::time_point{} - 100ms; // from the first read
+    const auto held = now.time_since_epoch() - 100ms; // from the first read
     EXPECT_TRUE(held >= 1s && held <= 1200ms) << "ends at one of the first looks after the time is up";
     EXPECT_FALSE(options || stop || overran);
     ASSERT_TRUE(display.MessageWindowLoaded()) << "kept for the next showing";
@@ -125,7 +125,9 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
 }
 
 TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
-    // Another thread's window has the foreground and the focus, as the user's program would.
+    // Another thread's window has the foreground and the focus, as the user's program would. This thread
+    // answers what that one sends it until the window is there; no clock is read.
+    const unique_kernel_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<HWND> user = nullptr;
     std::atomic<DWORD> userThread = 0;
     std::thread thread([&] {
@@ -135,15 +137,14 @@ TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
         ::SetFocus(edit);
         userThread = ::GetCurrentThreadId();
         user = edit;
+        ::SetEvent(ready.get());
         for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;)
             ::DispatchMessageW(&msg);
         ::DestroyWindow(edit);
     });
-    // Until the window manager has given it the foreground: at most 1000 waits for input, no clock read.
-    for (int pass = 0; pass < 1000 && (!user || ::GetForegroundWindow() != user); ++pass) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    const HANDLE waitFor = ready.get();
+    while (::MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
         DoEvents();
-    }
     AffirmationDisplay display(Clock());
     display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
     HWND focus = nullptr;
