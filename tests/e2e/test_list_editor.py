@@ -4,8 +4,7 @@ import os
 import pathlib
 import subprocess
 
-from e2e_support import (PAUSE_1_S, TIME_50_MS, ProgramTest, controls, press, probe, reg_texts, shown, wait_until,
-                         wine_env, xdotool)
+from e2e_support import PAUSE_1_S, TIME_50_MS, ProgramTest, controls, press, probe, shown, wait_until, wine_env, xdotool
 
 LB_GETITEMHEIGHT = 0x1A1
 EDITOR, FAILED, CHOOSER = "Affirmations list", "Unable to save list", "Please select affirmations to add to list"
@@ -93,7 +92,7 @@ class ListEditorTest(ProgramTest):
         self.choose("I am enough.txt")
         wait_until(lambda: "I am enough.txt" in controls(options), "the chosen name in the text box")
         press(options, "&Ok")
-        wait_until(lambda: reg_texts().get("txtCaption") == "I am enough.txt", "OK to store the chosen name")
+        self.wait_values(lambda v: v.get("txtCaption") == "I am enough.txt", "OK to store the chosen name")
         editor = self.open_editor(self.show_options(options))
         keys("alt+b")
         self.choose('"My work matters" "Be calm; be kind" "I am calm"')

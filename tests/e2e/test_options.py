@@ -50,7 +50,7 @@ class OptionsTest(ProgramTest):
         self.show_options(window)
         press(window, "&Default")
         press(window, "&Ok")
-        texts = wait_until(lambda: reg_texts()["Time"] == "7" and reg_texts(), "OK to store the defaults")
+        texts = self.wait_values(lambda v: v["Time"] == "7", "OK to store the defaults")
         kept = {name: STORED[name] for name in ("Date", "Everyday", "LastMessageKey", "LastMessageDate")}
         expected = dict(DEFAULTS, Enabled="False", **kept)
         self.assertEqual({name: texts[name] for name in expected}, expected)
@@ -72,7 +72,7 @@ class OptionsTest(ProgramTest):
         self.show_options(window)
         press(window, "&Default")
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
-        wait_until(lambda: reg_texts()["FontName"] == "Arial", "the close box to save")
+        self.wait_values(lambda v: v["FontName"] == "Arial", "the close box to save")
         self.assertTrue(program.running() and self.hidden())
 
     def test_a_single_date_comes_once_and_cancelled_dialogs_change_nothing(self):
