@@ -3,6 +3,7 @@
 #include "app/frm_menu.h"
 
 #include "about/frm_about.h"
+#include "about/help_topics.h"
 #include "about/html_help.h"
 
 namespace uplift::win {
@@ -31,7 +32,7 @@ void frmMenu::cmdAbout_Click() {
 
 // The Help button has no help number of its own: it opens the overview.
 void frmMenu::cmdHelp_Click() {
-    ShowHelp(HelpIdOf(Control(L"cmdHelp")));
+    ShowHelp(kHelpNone);
 }
 
 bool frmMenu::BringModalToFront() {

@@ -32,16 +32,18 @@ constexpr UINT kTellNotWhole = WM_APP + 2;
 constexpr std::array<ControlSpec, 11> kListControls{{
     {K::Panel, L"picBackground", L"", L"", {120, 60, 8640, 6480}},
     {K::Label, L"Text1", L"&Affirmations to be used:", L"", {360, 360, 1935, 240}}, // ends where the list starts
-    {K::ListBox, L"lsMessage", L"", L"", {360, 600, 8175, 3960}, 4},
-    {K::TextBox, L"txtMessage", L"", L"", {360, 4680, 8175, 375}, 3},
+    {K::ListBox, L"lsMessage", L"", L"", {360, 600, 8175, 3960}, kHelpListEntries},
+    {K::TextBox, L"txtMessage", L"", L"", {360, 4680, 8175, 375}, kHelpListText},
     {K::Separator, L"Frame1", L"", L"", {240, 5160, 8415, 40}},
     {K::PictureButton, L"cmdBrowse", L"&Browse...", L"Add an existing affirmations to the list",
-     {2640, 5400, 975, 855}, 6},
-    {K::PictureButton, L"cmdAdd", L"Add &New", L"Add a new affirmation to the list", {3960, 5400, 975, 855}, 2},
-    {K::PictureButton, L"cmdDelete", L"&Delete", L"Delete an affirmation from the list", {5280, 5400, 975, 855}, 10},
+     {2640, 5400, 975, 855}, kHelpListBrowse},
+    {K::PictureButton, L"cmdAdd", L"Add &New", L"Add a new affirmation to the list", {3960, 5400, 975, 855},
+     kHelpListAdd},
+    {K::PictureButton, L"cmdDelete", L"&Delete", L"Delete an affirmation from the list", {5280, 5400, 975, 855},
+     kHelpListDelete},
     {K::Button, L"cmdHelp", L"&Help", L"", {5325, 6720, 1260, 400}},
-    {K::Button, L"cmdCancel", L"&Cancel", L"", {3795, 6720, 1260, 400}, 7, L"", L"", kCancel},
-    {K::Button, L"cmdOk", L"&Ok", L"", {2280, 6720, 1260, 400}, 15},
+    {K::Button, L"cmdCancel", L"&Cancel", L"", {3795, 6720, 1260, 400}, kHelpCancel, L"", L"", kCancel},
+    {K::Button, L"cmdOk", L"&Ok", L"", {2280, 6720, 1260, 400}, kHelpOk},
 }};
 // clang-format on
 

@@ -3,6 +3,7 @@
 // list box shows, and writes the file only on OK. Shown modally by the options dialog, which reads
 // the list again once it has closed.
 
+#include "about/help_topics.h"
 #include "about/html_help.h"
 #include "affirmations/list_model.h"
 #include "forms/dialog_form.h"
@@ -38,7 +39,7 @@ private:
     void cmdBrowse_Click();
     void cmdOk_Click();
     void cmdCancel_Click() { EndModal(); }
-    void cmdHelp_Click() { ShowHelpTopic(0); } // the overview
+    void cmdHelp_Click() { ShowHelpTopic(kHelpNone); } // the overview
     void Form_Help(int helpId) override { ShowHelpTopic(helpId); }
     void AfterAdd();
 

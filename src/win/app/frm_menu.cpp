@@ -105,13 +105,13 @@ bool frmMenu::cmdOK_Action() {
 }
 
 void frmMenu::Form_QueryUnload(bool& cancel) {
-    (void)SaveAll(); // a failure is told by OK below, or cannot be helped at the end of the run
     if (Visible()) {
-        // Closing the options window keeps the edits, like OK; the program goes on.
+        // Closing the options window keeps the edits, like OK, which saves them; the program goes on.
         cancel = true;
         cmdOk_Click();
         return;
     }
+    (void)SaveAll(); // a failure cannot be helped at the end of the run
     Closing_ = true;
 }
 

@@ -1,5 +1,6 @@
 #include "options/common_dialog.h"
 
+#include "display/screen.h"
 #include "forms/unique_handle.h"
 
 #include <commdlg.h>
@@ -30,13 +31,6 @@ unique_hdc DefaultPrinterDc() {
     ::GlobalFree(request.hDevMode);
     ::GlobalFree(request.hDevNames);
     return unique_hdc(request.hDC);
-}
-
-// The resolution the dialog turns the LOGFONT height into points with: the screen's.
-int ScreenLogPixelsY() {
-    const window_dc screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 } // namespace
@@ -72,7 +66,7 @@ bool mCommonDialog::ShowFont(HWND owner, FontDescription& font, FontDialogOption
     }
     const DialogFont start = ToDialogFont(font);
     LOGFONTW logFont{};
-    logFont.lfHeight = LogFontHeight(font.Size, ScreenLogPixelsY());
+    logFont.lfHeight = LogFontHeight(font.Size, ScreenDpi()); // the dialog's points are the screen's
     logFont.lfWeight = start.Weight;
     logFont.lfItalic = start.Italic;
     logFont.lfUnderline = start.Underline;
