@@ -117,10 +117,13 @@ _wine_session_prepare_prefix() {
         # not to whatever runs first (a test whose output ctest reads from a pipe).
         wine wineboot </dev/null >>"$log" 2>&1 || harness_die "wineboot failed (see $log)"
     fi
-    local face
+    # Judged by the value read back, not by reg's exit status: now and then a process of this Wine fails an
+    # ld.so assertion in _dl_fini as it exits, after its work is done.
+    local face key='HKCU\Software\Wine\Fonts\Replacements'
     for face in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono"; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /t REG_SZ /d "${face#*=}" /f \
-            </dev/null >>"$log" 2>&1 || harness_die "cannot set the font replacement ${face%%=*} (see $log)"
+        wine reg add "$key" /v "${face%%=*}" /t REG_SZ /d "${face#*=}" /f </dev/null >>"$log" 2>&1
+        wine reg query "$key" /v "${face%%=*}" </dev/null 2>>"$log" | grep -qF "REG_SZ    ${face#*=}" ||
+            harness_die "cannot set the font replacement ${face%%=*} (see $log)"
     done
     if compgen -G '/usr/share/wine/fonts/*' >/dev/null; then
         mkdir -p "$WINE_SESSION_PREFIX/drive_c/windows/Fonts"

@@ -66,9 +66,10 @@ def run(*args, data=None, check=True, binary=False):
         result = subprocess.run([str(a) for a in args], input=data, stdout=subprocess.PIPE, stderr=err,
                                 env=wine_env(), timeout=120, stdin=None if data else subprocess.DEVNULL)
         err.seek(0)
-        if check and result.returncode != 0:
-            raise AssertionError("%s failed (%d): %s" % (" ".join(map(str, args)), result.returncode,
-                                                         err.read().decode(errors="replace")))
+        errors = err.read().decode(errors="replace")
+        # Now and then a process of this Wine fails an ld.so assertion in _dl_fini as it exits, its work done.
+        if check and result.returncode != 0 and "_dl_fini: Assertion" not in errors:
+            raise AssertionError("%s failed (%d): %s" % (" ".join(map(str, args)), result.returncode, errors))
     return result.stdout if binary else result.stdout.decode("utf-8", "replace")
 
 
