@@ -93,9 +93,34 @@ void Scheduler::CheckPassed() {
     }
 }
 
+void Scheduler::RestartPauseCount() {
+    PauseStart = clock_.SecondsSinceMidnight();
+}
+
+void Scheduler::Show() {
+    host_.ShowAffirmation();
+    // The next pause counts from when the affirmation left the screen.
+    PauseStart = clock_.SecondsSinceMidnight();
+    Passed = true;
+}
+
+bool Scheduler::ShowPending() {
+    if (!Pending || host_.OptionsVisible() || host_.Closing() || !host_.Enabled() || host_.HeldBack().Any())
+        return false;
+    Pending = false;
+    Show();
+    return true;
+}
+
 void Scheduler::tmrMessage_Timer() {
     // Read once: the tip refresh lets other handlers run in the middle of the tick.
     const WhenToDisplay mode = record_.When;
+
+    const bool paused = host_.Paused();
+    // The repeated showing's count starts afresh when a pause ends, rather than firing at once.
+    if (WasPaused && !paused) RestartPauseCount();
+    WasPaused = paused;
+    if (ShowPending()) return;
 
     std::int32_t remaining = 0;
     bool inChosenMinute = false;
@@ -132,15 +157,17 @@ void Scheduler::tmrMessage_Timer() {
         const bool outOfReach = !date || until != ClampToInt32(until);
         remaining = ClampToInt32(until);
         if (outOfReach || (Passed && remaining < 0)) {
-            host_.StopTimer();
-            SetTip(DestinationTip(date ? DateAndTimeText(formats_, *date) : std::wstring{}));
+            // A showing held back still has to come: the ticks go on until it has.
+            if (!Pending) host_.StopTimer();
+            SetTip(paused ? host_.PausedTip()
+                          : DestinationTip(date ? DateAndTimeText(formats_, *date) : std::wstring{}));
             return;
         }
         break;
     }
     }
 
-    SetTip(CountDownTip(remaining));
+    SetTip(paused ? host_.PausedTip() : CountDownTip(remaining));
 
     // After the refresh: a double click during it may have opened the options window.
     if (host_.OptionsVisible() || host_.Closing() || !host_.Enabled()) {
@@ -151,8 +178,12 @@ void Scheduler::tmrMessage_Timer() {
     // A whole number of days before a single date is not the date itself.
     const bool due = mode == WhenToDisplay::Everyday ? inChosenMinute && !Passed : remaining <= 0;
     if (!due) return;
-    host_.ShowAffirmation();
-    // The next pause counts from when the affirmation left the screen.
+    switch (OnDue(mode, host_.HeldBack())) {
+    case DueOutcome::Show: Show(); return;
+    case DueOutcome::Pending: Pending = true; break; // several held back make one
+    case DueOutcome::Skip: break;
+    }
+    // Dealt with as if shown: the pause counts again, the day's showing is done.
     PauseStart = clock_.SecondsSinceMidnight();
     Passed = true;
 }

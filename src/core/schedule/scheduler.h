@@ -3,6 +3,7 @@
 
 #include "common/regional_formats.h"
 #include "schedule/clock.h"
+#include "schedule/hold_back.h"
 #include "settings/settings_record.h"
 
 #include <cstdint>
@@ -27,6 +28,12 @@ public:
     virtual void RefreshTray() = 0;
     // Returns once the affirmation has left the screen.
     virtual void ShowAffirmation() = 0;
+    // Whether the user's pause runs; asked at every tick.
+    virtual bool Paused() const { return false; }
+    // The tip written instead of the count-down while the pause runs.
+    virtual std::wstring PausedTip() const { return {}; }
+    // What holds a showing back now; asked only when a showing is due or pending.
+    virtual Holds HeldBack() { return {}; }
 };
 
 struct CountDownFields {
@@ -51,8 +58,15 @@ public:
     void StartSchedule();
     void CheckPassed();
     void tmrMessage_Timer();
+    // The repeated showing counts its pause afresh from now (the clock moved, the machine woke).
+    void RestartPauseCount();
+    // A showing fell due while something held it back; it comes at the first tick after that ends.
+    bool HasPending() const { return Pending; }
 
 private:
+    // Shows the pending showing when nothing holds it back any more; true when it was shown.
+    bool ShowPending();
+    void Show();
     // Sets the icon's tip and refreshes the icon unless its menu is up.
     void SetTip(std::wstring tip);
 
@@ -63,6 +77,8 @@ private:
     float PauseSeconds = 0;
     float PauseStart = 0;
     bool Passed = false;
+    bool Pending = false;
+    bool WasPaused = false;
 };
 
 } // namespace uplift
