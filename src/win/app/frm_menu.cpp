@@ -176,7 +176,7 @@ bool frmMenu::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         }
         result = 0;
         return true;
-    default: return false;
+    default: return OnSessionMessage(message, wParam, lParam, result);
     }
 }
 
@@ -190,6 +190,13 @@ void frmMenu::RefreshTray() {
 
 void frmMenu::ShowAffirmation() {
     display_.ShowAffirmation(displayHost_);
+}
+
+Holds frmMenu::HeldBack() {
+    Holds holds;
+    AddPauseHolds(holds);
+    AddSessionHolds(holds);
+    return holds;
 }
 
 } // namespace uplift::win

@@ -129,6 +129,16 @@ private:
     void SetToolTipText(std::wstring text) override;
     void RefreshTray() override;
     void ShowAffirmation() override;
+    bool Paused() const override;
+    std::wstring PausedTip() const override;
+    Holds HeldBack() override;
+
+    // The timed pause and the quiet during full-screen programs (frm_menu_pause.cpp).
+    void AddPauseHolds(Holds& holds);
+
+    // The session, the power state and the clock (frm_menu_session.cpp).
+    void AddSessionHolds(Holds& holds);
+    bool OnSessionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     CarriedValues Carried() const { return {LastMessageKey, LastMessageDate, Enabled_}; }
 
