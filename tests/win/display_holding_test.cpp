@@ -92,8 +92,14 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     record.optTimeLength = false;
     bool shown = false, loadedDuring = false;
     const std::function<void()> events[]{
-        [&] { shown = display.MessageWindow()->Visible(); stop = true; }, // as the icon's double click
-        [&] { display.ShowAffirmation(*this); stop = true; },
+        [&] {
+            shown = display.MessageWindow()->Visible();
+            stop = true;
+        }, // as the icon's double click
+        [&] {
+            display.ShowAffirmation(*this);
+            stop = true;
+        },
         [&] { display.UnloadMessageWindow(), loadedDuring = display.MessageWindowLoaded(); }};
     for (const auto& event : events) {
         timer.clear();
@@ -110,18 +116,44 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     timer.clear();
     bool boxed = false; // the box's own message loop runs the event, which closes every box
     During([&] {
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND box, LPARAM boxed) {
-            wchar_t type[8]{}, caption[64]{};
-            ::GetClassNameW(box, type, 8);
-            if (std::wstring_view(type) != L"#32770") return TRUE;
-            ::GetWindowTextW(box, caption, 64);
-            *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
-                                              ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
-            return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }, reinterpret_cast<LPARAM>(&boxed));
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND box, LPARAM boxed) {
+                wchar_t type[8]{}, caption[64]{};
+                ::GetClassNameW(box, type, 8);
+                if (std::wstring_view(type) != L"#32770") return TRUE;
+                ::GetWindowTextW(box, caption, 64);
+                *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
+                                                  ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
+                return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            },
+            reinterpret_cast<LPARAM>(&boxed));
     });
     display.ShowAffirmation(*this);
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
+}
+
+TEST_F(Holding, EscapeTypedDuringAShowingEndsItThroughTheHookOrTheKeyStateAlone) {
+    for (const EscapeSense sense : {EscapeSense::HookAndKeyState, EscapeSense::KeyStateOnly}) {
+        AffirmationDisplay display(Clock(), sense);
+        record.optTimeLength = true;
+        display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
+        record.optTimeLength = false;   // until Escape: nothing else ends it
+        // Typed on another thread, as in the user's program, while this one waits in the holding loop: the
+        // typing thread waits for the hook, which runs on this thread.
+        std::thread typist;
+        During([&] {
+            typist = std::thread([] {
+                ::keybd_event(VK_ESCAPE, 0, 0, 0);
+                ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+            });
+        });
+        display.ShowAffirmation(*this);
+        typist.join();
+        EXPECT_FALSE(overran) << "Escape ended the showing, "
+                              << (sense == EscapeSense::KeyStateOnly ? "without" : "with") << " the hook";
+        overran = stop = false;
+    }
 }
 
 TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
@@ -148,7 +180,10 @@ TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
     AffirmationDisplay display(Clock());
     display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
     HWND focus = nullptr;
-    During([&] { focus = ::GetFocus(); stop = true; });
+    During([&] {
+        focus = ::GetFocus();
+        stop = true;
+    });
     display.ShowAffirmation(*this);
     const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
     ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);

@@ -16,6 +16,7 @@
 import argparse
 import os
 import queue
+import re
 import shutil
 import signal
 import statistics
@@ -152,12 +153,12 @@ class Subject:
     """A program started from a private copy with the given settings (an empty store besides), once it has its
     window with that title."""
 
-    def __init__(self, exe, settings, title=OPTIONS_TITLE):
+    def __init__(self, exe, settings, title=OPTIONS_TITLE, debug="-all"):
         reg_write(settings, delete=STORE_KEYS)
         self.folder = tempfile.mkdtemp(prefix="uplift-bench-")
         copy = os.path.join(self.folder, os.path.basename(exe))
         shutil.copy2(exe, copy)
-        self.program = Started(copy, "bench")
+        self.program = Started(copy, "bench", debug=debug)
         self.window = wait_until(lambda: self.program.running() and windows(title=title), "the window " + title)[0]
         self.pid = self.window["pid"]
 
@@ -195,18 +196,45 @@ def showing_lengths(exe, index, asked_ms, count, interval_us):
         subject.close()
 
 
-def cpu_during_showing(exe, server):
-    """Processor time inside a 5 s showing: 4 s measured from 0.5 s after the window appeared, nothing polling."""
-    subject = Subject(exe, {"Pause": PAUSE_1_S, "Time": TIME_5_S, "optTimeLength": "True", "ScreenBackground": BOX,
-                            "txtCaption": "Measure me"})
+def scheduled_in(pid):
+    """How often the process's first thread (the one with the program's windows) was put on a processor: the third
+    field of its schedstat. Every wait that ends counts, and so does every call into the wineserver."""
     try:
-        watch = VisibilityWatch(subject.pid, 20, edges=1, interval_us=5000)
+        with open("/proc/%d/task/%d/schedstat" % (pid, pid)) as f:
+            return int(f.read().split()[2])
+    except (OSError, ValueError, IndexError):
+        return None
+
+
+def held_showings(log_path):
+    """(milliseconds, wakes) of each showing, from the program's debug output."""
+    with open(log_path, "rb") as f:
+        text = f.read().decode("utf-8", "replace")
+    return [(int(ms), int(wakes)) for ms, wakes in re.findall(r"showing held (\d+) ms, (\d+) wakes", text)]
+
+
+def cpu_during_showing(exe, server):
+    """Processor time inside a 5 s showing: 4 s measured from 0.5 s after the window appeared, nothing polling.
+    Also the wakes of the program's thread during that whole showing: the program's own count of its waits (in its
+    debug output) and the times its thread was put on a processor."""
+    subject = Subject(exe, {"Pause": PAUSE_1_S, "Time": TIME_5_S, "optTimeLength": "True", "ScreenBackground": BOX,
+                            "txtCaption": "Measure me"}, debug="-all,+debugstr")
+    try:
+        watch = VisibilityWatch(subject.pid, 20, edges=2, interval_us=5000)
         try:
             shown = watch.wait_for(True, 15)
+            runs_before = scheduled_in(subject.program.popen.pid)
+            time.sleep(max(0.0, shown[1] + 0.5 - time.time()))
+            figures = measure_cpu(subject.program.popen.pid, server, 4.0)
+            watch.wait_for(False, 15)
+            runs_after = scheduled_in(subject.program.popen.pid)
         finally:
             watch.stop()
-        time.sleep(max(0.0, shown[1] + 0.5 - time.time()))
-        return measure_cpu(subject.program.popen.pid, server, 4.0)
+        subject.program.log.flush()
+        wait_until(lambda: held_showings(subject.program.log.name), "the showing's line in the debug output")
+        figures["wakes"] = held_showings(subject.program.log.name)[0]
+        figures["scheduled"] = runs_after - runs_before if runs_before is not None and runs_after else None
+        return figures
     finally:
         subject.close()
 
@@ -327,7 +355,11 @@ def main():
     print()
 
     print("Processor time of the program's process and of the prefix's wineserver (pid %s); nothing polls:" % server)
-    print_cpu("inside a 5 s showing", cpu_during_showing(exe, server))
+    showing = cpu_during_showing(exe, server)
+    print_cpu("inside a 5 s showing", showing)
+    print("  wakes of the program's thread during that showing: %d (its own count of the waits that ended, over "
+          "%d ms); put on a processor %s times (every call into the wineserver counts too)"
+          % (showing["wakes"][1], showing["wakes"][0], showing["scheduled"]))
     sys.stdout.flush()
     print_cpu("count-down with a 60 s pause, nothing shown", cpu_during_countdown(exe, server, args.countdown_seconds))
     baseline = min(args.countdown_seconds, 20.0)

@@ -39,16 +39,26 @@ NOTIFYICONDATAW frmTray::IconRecord() const {
 
 void frmTray::RefreshTray() {
     if (!Loaded()) return;
-    ::SetWindowPos(hWnd(), nullptr, ToPixels(-50000), 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!placed_) {
+        ::SetWindowPos(hWnd(), nullptr, ToPixels(-50000), 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
     DoEvents(); // other handlers may run here, even another tick
     if (!Loaded()) return;
     NOTIFYICONDATAW record = IconRecord();
-    if (added_) {
-        ::Shell_NotifyIconW(NIM_MODIFY, &record);
-    } else {
+    if (!added_) {
         // Unlike a modify, a failed add is tried again at the next refresh.
         added_ = ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+    } else {
+        // The count-down refreshes every second: the shell gets only what changed, and nothing when
+        // nothing did (an icon handed over is copied bit by bit to the notification area).
+        record.uFlags = (record.szTip != shownTip_ ? NIF_TIP : 0u) | (icon_ != shownIcon_ ? NIF_ICON : 0u);
+        if (record.uFlags == 0) return;
+        ::Shell_NotifyIconW(NIM_MODIFY, &record);
     }
+    shownTip_ = record.szTip;
+    shownIcon_ = icon_;
 }
 
 bool frmTray::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
@@ -64,6 +74,8 @@ bool frmTray::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT&
     }
     if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0) {
         added_ = false;
+        shownTip_.clear();
+        shownIcon_ = nullptr;
         RefreshTray();
         result = 0;
         return true;

@@ -45,6 +45,10 @@ private:
     std::wstring toolTipText_;
     HICON icon_ = nullptr;
     bool added_ = false;
+    bool placed_ = false;
+    // What the notification area was last given: a refresh hands over only what differs.
+    std::wstring shownTip_;
+    HICON shownIcon_ = nullptr;
 };
 
 } // namespace uplift::win

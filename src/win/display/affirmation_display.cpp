@@ -13,8 +13,39 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Longest single wait of the holding loop: Escape and the clock are looked at this often at least.
-constexpr auto kWaitSlice = 10ms;
+// The key state is looked at this often at most, in case the keyboard hook is gone: the platform
+// removes a low-level hook that answers too slowly, and tells nobody.
+constexpr auto kKeyStateLook = 250ms;
+// The deadline's timer wakes the hold this long before the end, and the rest is waited out on the
+// clock: the platform's timers end up to a millisecond late.
+constexpr auto kFinalStretch = 1500us;
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// A timer that wakes one wait, at an end finer than the thread's time slices where the platform
+// has that.
+unique_kernel_handle CreateDeadlineTimer() {
+    unique_kernel_handle timer(
+        ::CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
+    if (!timer) timer.reset(::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
+    return timer;
+}
+
+bool ArmTimer(HANDLE timer, std::chrono::steady_clock::duration after) {
+    // Relative times are negative, in 100 ns units.
+    const auto units =
+        std::chrono::duration_cast<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(after);
+    LARGE_INTEGER due;
+    due.QuadPart = -std::max<long long>(units.count(), 1);
+    return ::SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE) != FALSE;
+}
+
+// Debug output (the platform's debugger channel; Wine prints only the narrow form).
+void Trace(const std::string& line) {
+    ::OutputDebugStringA(line.c_str());
+}
 
 // For the length of a showing, our key-state queries share the foreground thread's input, so
 // Escape pressed in the user's program is seen while that program keeps the focus. Attached in
@@ -57,13 +88,32 @@ std::chrono::milliseconds TimeLength(const SettingsRecord& settings) {
 } // namespace
 
 // Escape pressed during the showing ends it; a key still held down from before it does not, until
-// it has been let go (it may be the press that ended the previous showing).
+// it has been let go (it may be the press that ended the previous showing). A low-level keyboard
+// hook hears the key as it is typed, whichever program has the focus; the key state, looked at now
+// and then, is the fallback for a hook that is gone or could not be set.
 class EscapeWatch {
 public:
-    EscapeWatch() {
+    explicit EscapeWatch(bool hook) {
         (void)::GetAsyncKeyState(VK_ESCAPE); // forget a press from before the showing
-        held_ = Down(::GetAsyncKeyState(VK_ESCAPE));
+        held_ = hookHeld_ = Down(::GetAsyncKeyState(VK_ESCAPE));
+        if (!hook) return;
+        hook_.reset(::SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, AppInstance(), 0));
+        if (hook_)
+            active_ = this;
+        else
+            Trace("Uplift Beacon: no keyboard hook (error " + std::to_string(::GetLastError()) +
+                  "); Escape is seen by looking at the key state\n");
     }
+    EscapeWatch(const EscapeWatch&) = delete;
+    EscapeWatch& operator=(const EscapeWatch&) = delete;
+    ~EscapeWatch() {
+        if (active_ == this) active_ = nullptr;
+    }
+
+    bool Hooked() const { return static_cast<bool>(hook_); }
+    // Heard by the hook since the showing began.
+    bool Heard() const { return heard_; }
+    // The slow look at the key state.
     bool Pressed() {
         const SHORT async = ::GetAsyncKeyState(VK_ESCAPE);
         const bool down = Down(async);
@@ -71,7 +121,7 @@ public:
             held_ = down;
             return false;
         }
-        // The asynchronous state's low bit catches a press shorter than one pass of the loop.
+        // The asynchronous state's low bit catches a press made between two looks.
         return down || (async & 0x0001) != 0;
     }
 
@@ -79,10 +129,30 @@ private:
     static bool Down(SHORT async) {
         return (::GetKeyState(VK_ESCAPE) & 0x8000) != 0 || (async & 0x8000) != 0;
     }
-    bool held_ = false;
+    // Runs on this thread while it waits for messages; it only notes the key, which goes on to the
+    // program the user is typing in.
+    static LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && active_) {
+            const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+            if (key->vkCode == VK_ESCAPE) {
+                if (key->flags & LLKHF_UP)
+                    active_->hookHeld_ = false;
+                else if (!active_->hookHeld_)
+                    active_->heard_ = true;
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline EscapeWatch* active_ = nullptr; // showings do not nest
+    unique_hhook hook_;
+    bool held_ = false;     // for the key state
+    bool hookHeld_ = false; // for the hook
+    bool heard_ = false;
 };
 
-AffirmationDisplay::AffirmationDisplay(MonotonicClock clock) : clock_(std::move(clock)) {}
+AffirmationDisplay::AffirmationDisplay(MonotonicClock clock, EscapeSense escape)
+    : clock_(std::move(clock)), escapeSense_(escape) {}
 
 AffirmationDisplay::~AffirmationDisplay() {
     if (frmMessage_) frmMessage_->Unload();
@@ -151,40 +221,68 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     const bool untilEscape = settings.optESC();
 
     // Watched from before the window shows: an Escape typed as soon as it appears ends it.
-    EscapeWatch escape;
+    EscapeWatch escape(escapeSense_ == EscapeSense::HookAndKeyState);
+    // Placed first, then shown: the call that shows it then does little else, and the length counts
+    // from just before it.
     ::SetWindowPos(window.hWnd(), HWND_TOPMOST, rect.Left, rect.Top, rect.Right - rect.Left,
-                   rect.Bottom - rect.Top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    Hold(host, length, untilEscape, escape);
-
-    host.StopDisplay() = false;
-    host.StartTimer();
+                   rect.Bottom - rect.Top, SWP_NOACTIVATE);
+    const auto start = clock_();
+    ::SetWindowPos(window.hWnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    const int wakes = Hold(host, start, length, untilEscape, escape);
     if (window.Loaded()) {
         ::SetWindowPos(window.hWnd(), nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
+    const auto held = std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - start);
+    host.StopDisplay() = false;
+    host.StartTimer();
+    Trace("Uplift Beacon: showing held " + std::to_string(held.count()) + " ms, " + std::to_string(wakes) +
+          " wakes" + (escape.Hooked() ? "" : ", no hook") + "\n");
 }
 
-void AffirmationDisplay::Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape,
-                              EscapeWatch& escape) {
-    const auto start = clock_();
-    const auto remaining = [&] { return length - (clock_() - start); };
+int AffirmationDisplay::Hold(DisplayHost& host, std::chrono::steady_clock::time_point start,
+                             std::chrono::milliseconds length, bool untilEscape, EscapeWatch& escape) {
+    using Duration = std::chrono::steady_clock::duration;
+    const auto deadline = start + length;
+    auto nextLook = start + kKeyStateLook;
+    if (!untilEscape && !deadlineTimer_) deadlineTimer_ = CreateDeadlineTimer();
+    const HANDLE timer =
+        !untilEscape && deadlineTimer_ && ArmTimer(deadlineTimer_.get(), deadline - clock_() - kFinalStretch)
+            ? deadlineTimer_.get()
+            : nullptr;
 
-    while ((untilEscape || remaining() > 0ms) && !host.StopDisplay() && !unloadWhenDone_) {
+    int wakes = 0;
+    for (;;) {
         DoEvents();
-        if (QuitRequested()) break;
-        if (escape.Pressed()) {
+        if (host.StopDisplay() || unloadWhenDone_ || QuitRequested()) break;
+        const auto now = clock_();
+        if (escape.Heard() || (now >= nextLook && escape.Pressed())) {
             host.StopDisplay() = true;
             break;
         }
-        // Sleep until a message arrives or the slice is over; under a millisecond, no wait at all.
-        const auto wait =
-            untilEscape ? kWaitSlice : std::min<std::chrono::steady_clock::duration>(remaining(), kWaitSlice);
-        if (wait >= 1ms) {
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
-            ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
-                                          MWMO_INPUTAVAILABLE);
+        if (now >= nextLook) nextLook = now + kKeyStateLook;
+
+        Duration wait = nextLook - now;
+        if (!untilEscape) {
+            const Duration remaining = deadline - now;
+            if (remaining <= kFinalStretch) {
+                // Too short to sleep on: wait it out on the clock.
+                while (clock_() < deadline)
+                    YieldProcessor();
+                break;
+            }
+            // The timer wakes the wait at the end; without one, the wait's own time-out does, coarser.
+            if (!timer) wait = std::min(wait, remaining - kFinalStretch);
         }
+        // Rounded up: a wait cut to 0 ms would turn the last fraction of a millisecond into a busy loop.
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
+        const DWORD handles = timer ? 1 : 0;
+        ::MsgWaitForMultipleObjectsEx(handles, &timer, static_cast<DWORD>(std::max<long long>(ms, 0)),
+                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        ++wakes;
     }
+    return wakes;
 }
 
 } // namespace uplift::win

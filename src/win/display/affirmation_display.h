@@ -5,6 +5,7 @@
 
 #include "affirmations/random.h"
 #include "display/frm_message.h"
+#include "forms/unique_handle.h"
 #include "settings/settings_record.h"
 
 #include <windows.h>
@@ -44,9 +45,14 @@ using MonotonicClock = std::function<std::chrono::steady_clock::time_point()>;
 
 class EscapeWatch;
 
+// How a showing learns of Escape: a keyboard hook with a slow look at the key state behind it, or
+// the slow look alone (as when the hook cannot be set).
+enum class EscapeSense { HookAndKeyState, KeyStateOnly };
+
 class AffirmationDisplay {
 public:
-    explicit AffirmationDisplay(MonotonicClock clock = std::chrono::steady_clock::now);
+    explicit AffirmationDisplay(MonotonicClock clock = std::chrono::steady_clock::now,
+                                EscapeSense escape = EscapeSense::HookAndKeyState);
     AffirmationDisplay(const AffirmationDisplay&) = delete;
     AffirmationDisplay& operator=(const AffirmationDisplay&) = delete;
     ~AffirmationDisplay();
@@ -65,9 +71,14 @@ public:
     const frmMessage* MessageWindow() const { return frmMessage_.get(); }
 
 private:
-    void Hold(DisplayHost& host, std::chrono::milliseconds length, bool untilEscape, EscapeWatch& escape);
+    // Waits for input, the end of the time length and (at most four times a second) the key state;
+    // returns how often it woke.
+    int Hold(DisplayHost& host, std::chrono::steady_clock::time_point start, std::chrono::milliseconds length,
+             bool untilEscape, EscapeWatch& escape);
 
     MonotonicClock clock_;
+    EscapeSense escapeSense_;
+    unique_kernel_handle deadlineTimer_;
     UniformRandom random_;
     std::unique_ptr<frmMessage> frmMessage_;
     bool showing_ = false;
