@@ -220,18 +220,17 @@ def cpu_during_showing(exe, server):
     subject = Subject(exe, {"Pause": PAUSE_1_S, "Time": TIME_5_S, "optTimeLength": "True", "ScreenBackground": BOX,
                             "txtCaption": "Measure me"}, debug="-all,+debugstr")
     try:
-        watch = VisibilityWatch(subject.pid, 20, edges=2, interval_us=5000)
+        watch = VisibilityWatch(subject.pid, 20, edges=1, interval_us=5000)
         try:
             shown = watch.wait_for(True, 15)
             runs_before = scheduled_in(subject.program.popen.pid)
-            time.sleep(max(0.0, shown[1] + 0.5 - time.time()))
-            figures = measure_cpu(subject.program.popen.pid, server, 4.0)
-            watch.wait_for(False, 15)
-            runs_after = scheduled_in(subject.program.popen.pid)
         finally:
             watch.stop()
-        subject.program.log.flush()
+        time.sleep(max(0.0, shown[1] + 0.5 - time.time()))
+        figures = measure_cpu(subject.program.popen.pid, server, 4.0)
+        # The line comes as the showing ends.
         wait_until(lambda: held_showings(subject.program.log.name), "the showing's line in the debug output")
+        runs_after = scheduled_in(subject.program.popen.pid)
         figures["wakes"] = held_showings(subject.program.log.name)[0]
         figures["scheduled"] = runs_after - runs_before if runs_before is not None and runs_after else None
         return figures

@@ -229,6 +229,7 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     const auto start = clock_();
     ::SetWindowPos(window.hWnd(), HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    const auto showCall = clock_() - start;
     const int wakes = Hold(host, start, length, untilEscape, escape);
     if (window.Loaded()) {
         ::SetWindowPos(window.hWnd(), nullptr, 0, 0, 0, 0,
@@ -238,7 +239,8 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     host.StopDisplay() = false;
     host.StartTimer();
     Trace("Uplift Beacon: showing held " + std::to_string(held.count()) + " ms, " + std::to_string(wakes) +
-          " wakes" + (escape.Hooked() ? "" : ", no hook") + "\n");
+          " wakes" + (escape.Hooked() ? "" : ", no hook") + ", shown in " +
+          std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(showCall).count()) + " us\n");
 }
 
 int AffirmationDisplay::Hold(DisplayHost& host, std::chrono::steady_clock::time_point start,
