@@ -5,8 +5,9 @@ no showings), enables (the first look, showings again) and exits (code 0, the ic
 from e2e_support import (BOX, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, options_window, probe,
                          run, screenshot, wait_until, windows, xdotool)
 
-# The menu's items, separators left out: Options..., About..., Support, Help, Disable or Enable, Exit.
-DISABLE, EXIT = 4, 5
+# The menu's items, separators left out: Options..., About..., Support, Help, Pause, Disable or Enable, Quiet during
+# full-screen programs, Exit.
+DISABLE, EXIT = 5, 7
 
 
 def tray_cell():
@@ -43,7 +44,7 @@ def menu_items(rect, save_as):
         elif kind:
             rows.append([kind, y, y + 1])
     items = [(t, b) for kind, t, b in rows if kind == "item"]
-    return items if (len(items), len(rows)) == (6, 8) else None
+    return items if (len(items), len(rows)) == (8, 10) else None
 
 
 class TrayTest(ProgramTest):
