@@ -31,7 +31,18 @@ struct FakeHost final : SchedulerHost {
         log += L"show ", shows.push_back(Ms(clock.Local()));
         clock.AdvanceMilliseconds(5000);
     }
+    // Held back from..to seconds after 12:00:00 ("1-10"), or never.
+    bool Within(const char* span) const {
+        int from = 0, to = 0;
+        const CivilDateTime& c = clock.Local();
+        const int at = (c.Hour - 12) * 3600 + c.Minute * 60 + c.Second;
+        return span && std::sscanf(span, "%d-%d", &from, &to) == 2 && at >= from && at < to;
+    }
+    bool Paused() const override { return Within(paused); }
+    std::wstring PausedTip() const override { return L"paused"; }
+    Holds HeldBack() override { return {.Paused = Within(paused), .FullScreen = Within(full)}; }
     ManualClock& clock;
+    const char *paused = nullptr, *full = nullptr;
     std::vector<double> shows;
     bool options = true, closing = false, enabled = true, popup = false, running = false,
          openOnRefresh = false;
@@ -60,7 +71,8 @@ struct Case {
     bool Ok;                     // OK decides what has been dealt with; Cancel leaves it as it was
     int Interval, Slack;         // ms from tick to tick; how much later than listed a drifting tick may show
     const char* Until;           // the last tick comes at or before this moment
-    const char* Host;   // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
+    const char*
+        Host; // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
     const char* Shows;  // the moments of the showings, each of which lasts 5 s
     const wchar_t* Tip; // after the last tick ("@": the destination tip), or null
     const wchar_t* Log; // what the last tick asked of the form, or null
@@ -129,13 +141,70 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
             shows.push_back(Ms(Moment((day + " " + time).c_str())));
         ASSERT_EQ(host.shows.size(), shows.size());
         for (std::size_t i = 0; i < shows.size(); ++i)
-            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) && host.shows[i] <= shows[i] + r.Slack)
+            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) &&
+                        host.shows[i] <= shows[i] + r.Slack)
                 << "showing " << i << " " << host.shows[i] - shows[i] << " ms late";
         if (r.Tip)
             EXPECT_EQ(host.tip, std::wstring(r.Tip[0] == L'@' ? L"Uplift Beacon,  destination was "
                                                               : L"Uplift Beacon, Count down: ") +
                                     (r.Tip + (r.Tip[0] == L'@')));
         if (r.Log) EXPECT_EQ(host.log, r.Log);
+        EXPECT_EQ(host.running, r.Running);
+    }
+}
+
+struct HoldCase {
+    const char* Name;
+    WhenToDisplay When;
+    const char *Everyday, *Date; // on 6 December, from a start at 12:00:00 and a tick every second
+    const char *Paused, *Full;   // seconds after the start
+    const char* Until;
+    const char* Shows;
+    const wchar_t* Tip; // after the last tick: "paused", "@" the destination tip, or null
+    bool Running;
+};
+// clang-format off
+constexpr HoldCase kHoldCases[]{
+    {"full screen holds four repeated showings back: one comes after", Pause, 0, 0, 0, "1-10", "06 12:00:13", "06 12:00:10", 0, 1},
+    {"a pause skips them and counts afresh when it ends", Pause, 0, 0, "1-10", 0, "06 12:00:13", "06 12:00:12", 0, 1},
+    {"the paused tip instead of the count-down", Pause, 0, 0, "1-10", 0, "06 12:00:05", "", L"paused", 1},
+    {"a pause begun while a showing waits takes it", Pause, 0, 0, "4-9", "1-5", "06 12:00:12", "06 12:00:11", 0, 1},
+    {"the daily time in a pause: none that day", Everyday, "06 12:00:05", 0, "1-30", 0, "06 12:01:00", "", 0, 1},
+    {"the daily time in full screen: after it", Everyday, "06 12:00:05", 0, 0, "1-30", "06 12:01:00", "06 12:00:30", 0, 1},
+    {"a single date in a pause: when it ends, then done", Date, 0, "06 12:00:05", "1-20", 0, "06 12:00:30", "06 12:00:20", L"@", 0},
+    {"a single date waiting for full screen outlasts a pause", Date, 0, "06 12:00:02", "4-9", "1-5", "06 12:00:12", "06 12:00:09", 0, 1},
+    {"still paused when the single date has passed: the ticks go on", Date, 0, "06 12:00:05", "1-60", 0, "06 12:00:30", "", L"paused", 1},
+};
+// clang-format on
+
+// What a pause or a full-screen program makes of the showings; several held back make one.
+TEST(Scheduler, HoldsShowingsBackSkipsThemInAPauseAndShowsThePendingOneAfter) {
+    for (const HoldCase& r : kHoldCases) {
+        SCOPED_TRACE(r.Name);
+        SettingsRecord record;
+        record.When = r.When, record.Pause = 1, record.Everyday = Setting(r.Everyday),
+        record.Date = Setting(r.Date);
+        ManualClock clock(Moment("06 12:00:00"));
+        const EnUsRegionalFormats formats;
+        FakeHost host(clock);
+        host.paused = r.Paused, host.full = r.Full;
+        Scheduler scheduler(record, clock, formats, host);
+        scheduler.CheckPassed();
+        scheduler.StartSchedule();
+        while (Ms(clock.Local()) + 1000 <= Ms(Moment(r.Until))) {
+            clock.AdvanceMilliseconds(1000);
+            if (host.running) scheduler.tmrMessage_Timer();
+        }
+        std::istringstream expected(r.Shows);
+        std::vector<double> shows;
+        for (std::string day, time; expected >> day >> time;)
+            shows.push_back(Ms(Moment((day + " " + time).c_str())));
+        EXPECT_EQ(host.shows, shows);
+        if (r.Tip && r.Tip[0] == L'@')
+            EXPECT_EQ(host.tip, L"Uplift Beacon,  destination was 12/6/2026 12:00:0" +
+                                    std::wstring(1, r.Date[10]) + L" PM");
+        else if (r.Tip)
+            EXPECT_EQ(host.tip, r.Tip);
         EXPECT_EQ(host.running, r.Running);
     }
 }
