@@ -13,7 +13,6 @@
 
 namespace uplift {
 
-// Its local time is UTC as well.
 class ManualClock final : public Clock {
 public:
     explicit ManualClock(CivilDateTime start) : now_(start) {}
@@ -26,24 +25,18 @@ public:
     DateTime Now() const override {
         return FromCivil({now_.Year, now_.Month, now_.Day, now_.Hour, now_.Minute, now_.Second});
     }
-    std::int64_t UtcSeconds() const override { return ToWholeSeconds(Now()); }
+    std::int64_t UtcSeconds() const override { return ToWholeSeconds(Now()); } // local time is UTC
 
 private:
     CivilDateTime now_;
 };
 
-// A zone StandardOffset seconds ahead of UTC, an hour more from DaylightStart to DaylightEnd (UTC).
-struct DaylightSavingZone final : TimeZone {
-    std::int64_t StandardOffset = 3600, DaylightStart = 0, DaylightEnd = 0;
-    std::int64_t Offset(std::int64_t utc) const {
-        return StandardOffset + (utc >= DaylightStart && utc < DaylightEnd ? 3600 : 0);
-    }
-    std::int64_t ToLocal(std::int64_t utc) const override { return utc + Offset(utc); }
-    // A skipped hour reads as standard time, a repeated one as daylight time.
-    std::int64_t ToUtc(std::int64_t local) const override {
-        const std::int64_t daylight = local - StandardOffset - 3600;
-        return Offset(daylight) > StandardOffset ? daylight : local - StandardOffset;
-    }
+// Two hours ahead of UTC until a moment, then one: summer time ends.
+struct FallBackZone final : TimeZone {
+    explicit FallBackZone(std::int64_t utc) : end(utc) {}
+    std::int64_t ToLocal(std::int64_t utc) const override { return utc + (utc < end ? 7200 : 3600); }
+    std::int64_t ToUtc(std::int64_t t) const override { return t - (t - 7200 < end ? 7200 : 3600); }
+    std::int64_t end;
 };
 
 class MemorySettingsStore final : public SettingsStore {
@@ -98,11 +91,8 @@ public:
         return text;
     }
     std::wstring ShortTimeText(DateTime value) const override {
-        const CivilDateTime c = ToCivil(value);
-        wchar_t text[32];
-        std::swprintf(text, 32, L"%d:%02d %ls", (c.Hour + 11) % 12 + 1, c.Minute,
-                      c.Hour < 12 ? L"AM" : L"PM");
-        return text;
+        std::wstring text = LongTimeText(value);
+        return text.erase(text.rfind(L':'), 3);
     }
     std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
         const std::wstring copy(text.substr(0, 64));

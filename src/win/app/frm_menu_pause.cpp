@@ -4,6 +4,7 @@
 
 #include "display/full_screen_source.h"
 
+#include <algorithm>
 #include <array>
 
 namespace uplift::win {
@@ -70,25 +71,23 @@ void frmMenu::UpdatePauseMenu() {
 }
 
 bool frmMenu::OnPauseCommand(UINT id) {
+    const auto item =
+        std::find_if(kPauseItems.begin(), kPauseItems.end(), [id](auto& i) { return i.Id == id; });
     if (id == mnuQuiet) {
         pause_.SetQuiet(!pause_.Quiet());
         return true;
     }
     if (id == mnuResume) {
-        pause_.Resume(); // the next tick writes the count-down again
-        return true;
+        pause_.Resume();
+    } else if (item != kPauseItems.end()) {
+        pause_.Start(item->Choice);
+        StopDisplay = true; // an affirmation on screen goes away with the rest
+    } else {
+        return false;
     }
-    for (const PauseItem& item : kPauseItems) {
-        if (item.Id != id) continue;
-        pause_.Start(item.Choice);
-        // The tip tells at once rather than at the next tick; a stopped schedule keeps the tip it has.
-        if (tmrMessage_.Enabled()) {
-            SetToolTipText(PausedTip());
-            RefreshTray();
-        }
-        return true;
-    }
-    return false;
+    // At once rather than at the next tick: the tip, and a single date that waited for the pause to end.
+    if (tmrMessage_.Enabled()) tmrMessage_Timer();
+    return true;
 }
 
 } // namespace uplift::win

@@ -1,5 +1,7 @@
 #include "schedule/scheduler.h"
 
+#include "schedule/pause.h"
+
 #include "test_doubles.h"
 
 #include <gtest/gtest.h>
@@ -31,18 +33,16 @@ struct FakeHost final : SchedulerHost {
         log += L"show ", shows.push_back(Ms(clock.Local()));
         clock.AdvanceMilliseconds(5000);
     }
-    // Held back from..to seconds after 12:00:00 ("1-10"), or never.
-    bool Within(const char* span) const {
-        int from = 0, to = 0;
-        const CivilDateTime& c = clock.Local();
-        const int at = (c.Hour - 12) * 3600 + c.Minute * 60 + c.Second;
-        return span && std::sscanf(span, "%d-%d", &from, &to) == 2 && at >= from && at < to;
+    // What holds a showing back in each second from 12:00:00: '.' nothing, F full screen, P a pause, B both.
+    char Hold() const {
+        const double at = (Ms(clock.Local()) - Ms({2026, 12, 6, 12})) / 1000;
+        return at >= 0 && at < static_cast<double>(holds.size()) ? holds[static_cast<std::size_t>(at)] : '.';
     }
-    bool Paused() const override { return Within(paused); }
+    bool Paused() const override { return Hold() == 'P' || Hold() == 'B'; }
     std::wstring PausedTip() const override { return L"paused"; }
-    Holds HeldBack() override { return {.Paused = Within(paused), .FullScreen = Within(full)}; }
+    Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
+    std::string holds;
     ManualClock& clock;
-    const char *paused = nullptr, *full = nullptr;
     std::vector<double> shows;
     bool options = true, closing = false, enabled = true, popup = false, running = false,
          openOnRefresh = false;
@@ -71,8 +71,7 @@ struct Case {
     bool Ok;                     // OK decides what has been dealt with; Cancel leaves it as it was
     int Interval, Slack;         // ms from tick to tick; how much later than listed a drifting tick may show
     const char* Until;           // the last tick comes at or before this moment
-    const char*
-        Host; // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
+    const char* Host;   // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
     const char* Shows;  // the moments of the showings, each of which lasts 5 s
     const wchar_t* Tip; // after the last tick ("@": the destination tip), or null
     const wchar_t* Log; // what the last tick asked of the form, or null
@@ -141,8 +140,7 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
             shows.push_back(Ms(Moment((day + " " + time).c_str())));
         ASSERT_EQ(host.shows.size(), shows.size());
         for (std::size_t i = 0; i < shows.size(); ++i)
-            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) &&
-                        host.shows[i] <= shows[i] + r.Slack)
+            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) && host.shows[i] <= shows[i] + r.Slack)
                 << "showing " << i << " " << host.shows[i] - shows[i] << " ms late";
         if (r.Tip)
             EXPECT_EQ(host.tip, std::wstring(r.Tip[0] == L'@' ? L"Uplift Beacon,  destination was "
@@ -153,60 +151,64 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
     }
 }
 
-struct HoldCase {
-    const char* Name;
-    WhenToDisplay When;
-    const char *Everyday, *Date; // on 6 December, from a start at 12:00:00 and a tick every second
-    const char *Paused, *Full;   // seconds after the start
-    const char* Until;
-    const char* Shows;
-    const wchar_t* Tip; // after the last tick: "paused", "@" the destination tip, or null
-    bool Running;
-};
-// clang-format off
-constexpr HoldCase kHoldCases[]{
-    {"full screen holds four repeated showings back: one comes after", Pause, 0, 0, 0, "1-10", "06 12:00:13", "06 12:00:10", 0, 1},
-    {"a pause skips them and counts afresh when it ends", Pause, 0, 0, "1-10", 0, "06 12:00:13", "06 12:00:12", 0, 1},
-    {"the paused tip instead of the count-down", Pause, 0, 0, "1-10", 0, "06 12:00:05", "", L"paused", 1},
-    {"a pause begun while a showing waits takes it", Pause, 0, 0, "4-9", "1-5", "06 12:00:12", "06 12:00:11", 0, 1},
-    {"the daily time in a pause: none that day", Everyday, "06 12:00:05", 0, "1-30", 0, "06 12:01:00", "", 0, 1},
-    {"the daily time in full screen: after it", Everyday, "06 12:00:05", 0, 0, "1-30", "06 12:01:00", "06 12:00:30", 0, 1},
-    {"a single date in a pause: when it ends, then done", Date, 0, "06 12:00:05", "1-20", 0, "06 12:00:30", "06 12:00:20", L"@", 0},
-    {"a single date waiting for full screen outlasts a pause", Date, 0, "06 12:00:02", "4-9", "1-5", "06 12:00:12", "06 12:00:09", 0, 1},
-    {"still paused when the single date has passed: the ticks go on", Date, 0, "06 12:00:05", "1-60", 0, "06 12:00:30", "", L"paused", 1},
-};
-// clang-format on
+// The daily time or single date at 12:00:00 + At (a pause of 2 s otherwise); a tick each second of Holds from
+// 12:00:00; the second of the one showing (5 s long), or 0 for none.
+constexpr std::tuple<WhenToDisplay, int, const char*, int> kHeldBack[]{
+    {Pause, 0, ".FFFFFFFFF...", 10},          // four held back make one
+    {Pause, 0, ".PPPPPPPPP...", 12},          // skipped, then the count starts afresh
+    {Pause, 0, ".FFFBBPPP....", 11},          // a pause takes the one waiting
+    {Everyday, 5, ".PPPPPPPPPP..", 0},        // skipped that day
+    {Everyday, 5, ".FFFFFFFFFF..", 11},       // after the full-screen program
+    {Date, 5, ".PPPPPPPPPPPPPPPPPPP...", 20}, // when the pause ends
+    {Date, 2, ".FFFBBPPP....", 9},            // waits through a pause
+    {Date, 2, ".PPPPP", 0}};                  // the ticks go on, with the paused tip
 
-// What a pause or a full-screen program makes of the showings; several held back make one.
-TEST(Scheduler, HoldsShowingsBackSkipsThemInAPauseAndShowsThePendingOneAfter) {
-    for (const HoldCase& r : kHoldCases) {
-        SCOPED_TRACE(r.Name);
+TEST(Scheduler, AShowingHeldBackComesOnceAfterwardsAndAPauseSkipsTheRepeatedAndDailyOnes) {
+    for (const auto& [when, at, holds, expected] : kHeldBack) {
+        SCOPED_TRACE(holds);
         SettingsRecord record;
-        record.When = r.When, record.Pause = 1, record.Everyday = Setting(r.Everyday),
-        record.Date = Setting(r.Date);
-        ManualClock clock(Moment("06 12:00:00"));
+        record.When = when, record.Pause = 1,
+        record.Everyday = record.Date = FromCivil({2026, 12, 6, 12, 0, at});
+        ManualClock clock({2026, 12, 6, 12});
         const EnUsRegionalFormats formats;
         FakeHost host(clock);
-        host.paused = r.Paused, host.full = r.Full;
+        host.holds = holds;
         Scheduler scheduler(record, clock, formats, host);
         scheduler.CheckPassed();
         scheduler.StartSchedule();
-        while (Ms(clock.Local()) + 1000 <= Ms(Moment(r.Until))) {
+        const double start = Ms(clock.Local());
+        while (Ms(clock.Local()) + 1000 < start + 1000.0 * static_cast<double>(host.holds.size())) {
             clock.AdvanceMilliseconds(1000);
             if (host.running) scheduler.tmrMessage_Timer();
         }
-        std::istringstream expected(r.Shows);
-        std::vector<double> shows;
-        for (std::string day, time; expected >> day >> time;)
-            shows.push_back(Ms(Moment((day + " " + time).c_str())));
-        EXPECT_EQ(host.shows, shows);
-        if (r.Tip && r.Tip[0] == L'@')
-            EXPECT_EQ(host.tip, L"Uplift Beacon,  destination was 12/6/2026 12:00:0" +
-                                    std::wstring(1, r.Date[10]) + L" PM");
-        else if (r.Tip)
-            EXPECT_EQ(host.tip, r.Tip);
-        EXPECT_EQ(host.running, r.Running);
+        EXPECT_EQ(host.shows.size(), expected ? 1u : 0u);
+        if (expected) EXPECT_EQ(host.shows[0], start + expected * 1000);
+        if (host.holds.back() == 'P') EXPECT_TRUE(host.running && host.tip == L"paused");
     }
+}
+
+TEST(Pause, EndsAtItsTimeOrTheNextLocalMidnightStoredInUtcAndToldInTheTip) {
+    const auto at = [](const char* moment) { return ToWholeSeconds(FromCivil(Moment(moment))); };
+    const FallBackZone zone(at("2026-10-25 01:00:00")); // Central European time, summer time until 25 October
+    using enum PauseChoice;
+    const std::tuple<const char*, PauseChoice, const char*> ends[]{
+        {"06 10:00", Minutes30, "06 10:30"},     {"06 23:45", Hour1, "07 00:45"},
+        {"06 10:00", Hours2, "06 12:00"},        {"06 10:00", UntilTomorrow, "06 23:00"},
+        {"06 23:00", UntilTomorrow, "07 23:00"}, {"2026-10-24 22:30", UntilTomorrow, "2026-10-25 23:00"}};
+    for (const auto& [now, choice, end] : ends)
+        EXPECT_EQ(PauseEnd(choice, at(now), zone), at(end)) << now << " " << static_cast<int>(choice);
+
+    const std::int64_t now = at("06 10:00");
+    EXPECT_EQ(StoredPauseEnd(PauseEndText(now + 2 * 86'400), now), now + 2 * 86'400);
+    for (const wchar_t* stored : {L"", L"2026-12-08T10:00:01Z", L"2026-12-06T10:00:00Z",
+                                  L"2026-12-06 11:00:00Z", L"2026-12-06T11:00:00", L"+026-12-06T11:00:00Z",
+                                  L"2026-12-06T11:00:60Z", L"2026-12-06T24:00:00Z", L"2026-12-6T11:00:00Z"})
+        EXPECT_EQ(StoredPauseEnd(stored, now), std::nullopt) << testing::PrintToString(std::wstring(stored));
+
+    const EnUsRegionalFormats formats;
+    EXPECT_EQ(PausedTip(at("06 22:59"), now, zone, formats), L"Uplift Beacon, paused until 11:59 PM");
+    EXPECT_EQ(PausedTip(at("06 23:00"), now, zone, formats),
+              L"Uplift Beacon, paused until 12/7/2026 12:00 AM");
 }
 
 } // namespace
