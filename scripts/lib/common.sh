@@ -18,6 +18,8 @@ HARNESS_PACKAGES=(
     "x11-utils:xdpyinfo"
     "x11-xserver-utils:xset"
     "imagemagick:import"
+    # Reads menu items back from screenshots in the end-to-end tests.
+    "tesseract-ocr:tesseract"
     "fp-utils:chmcmd"
     "fonts-liberation:"
     "fonts-wine:"

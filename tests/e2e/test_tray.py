@@ -2,11 +2,11 @@
 and opens the options window; the menu of the right button disables (another look of the icon, Enabled "False",
 no showings), enables (the first look, showings again) and exits (code 0, the icon gone)."""
 
-from e2e_support import (BOX, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, options_window, probe,
-                         run, screenshot, wait_until, windows, xdotool)
+import os
+import re
 
-# The menu's items, separators left out: Options..., About..., Support, Help, Disable or Enable, Exit.
-DISABLE, EXIT = 4, 5
+from e2e_support import (BOX, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, log_dir, options_window, probe,
+                         run, screenshot, wait_until, windows, xdotool)
 
 
 def tray_cell():
@@ -28,25 +28,27 @@ def difference(a, b):
     return sum(max(abs(u - v) for u, v in zip(p, q)) for p, q in zip(a, b))
 
 
-def menu_items(rect, save_as):
-    """The items of an open menu read from the screen: [(top, bottom)], once it shows all of them. A row of text
-    has dark pixels; a separator is a grey line across most of the width."""
-    left, top, right, bottom = rect
-    shot = screenshot(rect, save_as=save_as)
-    rows = []
-    for y in range(top + 2, bottom - 2):
-        line = [shot(x, y) for x in range(left + 4, right - 4)]
-        grey = sum(1 for p in line if max(p) - min(p) < 16 and 90 <= p[0] <= 200) >= 0.7 * len(line)
-        kind = "separator" if grey else "item" if any(max(p) < 90 for p in line) else None
-        if kind and rows and rows[-1][0] == kind and rows[-1][2] == y:
-            rows[-1][2] = y + 1
-        elif kind:
-            rows.append([kind, y, y + 1])
-    items = [(t, b) for kind, t, b in rows if kind == "item"]
-    return items if (len(items), len(rows)) == (6, 8) else None
+def letters(text):
+    return re.sub(r"[^a-z0-9]", "", text.lower())
 
 
-class TrayTest(ProgramTest):
+def menu_lines(rect, save_as):
+    """The lines of a menu on the screen, {their letters: a point on them}, as tesseract reads them from a grey shot
+    enlarged 4 times: as one block of text (--psm 6), for word by word it read a lone "1" as "lL"."""
+    screenshot(rect, save_as=save_as)
+    big = os.path.join(log_dir(), "ocr-" + save_as)
+    run("convert", os.path.join(log_dir("artifacts"), save_as), "-colorspace", "gray", "-resize", "400%", big)
+    lines = {}
+    for f in (row.split("\t") for row in run("tesseract", big, "-", "--psm", "6", "tsv").splitlines()[1:]):
+        if len(f) == 12 and f[11].strip():
+            line = lines.setdefault(tuple(f[2:5]), ["", rect[0] + int(f[6]) // 4 + 4, rect[1] + int(f[7]) // 4 + 4])
+            line[0] += letters(f[11])
+    return {text: (x, y) for text, x, y in lines.values()}
+
+
+class TrayIcon(ProgramTest):
+    """The program with its icon in the tray; the icon's menus are read and clicked by their items' texts."""
+
     def start_with_icon(self, settings):
         watch = self.watch()
         program, window = self.start_ready(dict({"Pause": PAUSE_1_S, "ScreenBackground": BOX}, **settings))
@@ -57,15 +59,19 @@ class TrayTest(ProgramTest):
     def click_icon(self, *click):
         xdotool("mousemove", (self.cell[0] + self.cell[2]) // 2, (self.cell[1] + self.cell[3]) // 2, "click", *click)
 
-    def choose(self, pid, item, save_as):
-        """Opens the icon's menu and clicks one of its items once the menu shows them all."""
+    def choose(self, pid, save_as, *path):
+        """Opens the icon's menu and clicks the items of path, the first in that menu and the next in its submenu."""
         self.click_icon("3")
-        menu = lambda: windows("#32768", pid=pid, visible=True)  # noqa: E731
-        rect = wait_until(menu, "the icon's menu")[0]["rect"]
-        top, bottom = wait_until(lambda: menu_items(rect, save_as), "the menu's items on the screen")[item]
-        xdotool("mousemove", (rect[0] + rect[2]) // 2, (top + bottom) // 2, "click", "1")
-        wait_until(lambda: not menu(), "the menu to close")
+        for depth, text in enumerate(path):
+            def item():
+                menus = sorted(w["rect"] for w in windows("#32768", pid=pid, visible=True))
+                lines = menu_lines(menus[depth], "%s-%d.png" % (save_as, depth)) if len(menus) > depth else {}
+                return next((at for line, at in lines.items() if letters(text) in line), None)
+            xdotool("mousemove", *wait_until(item, text), *(["click", "1"] if depth + 1 == len(path) else []))
+        wait_until(lambda: not windows("#32768", pid=pid, visible=True), "the menu to close")
 
+
+class TrayTest(TrayIcon):
     def test_double_click_ends_the_showing_and_opens_the_options(self):
         # The showing lasts until Escape: only the double click can end it.
         program, window, watch = self.start_with_icon({"optTimeLength": "False", "txtCaption": "Almost there"})
@@ -85,21 +91,21 @@ class TrayTest(ProgramTest):
         watch.wait_for(True)
         enabled_look = icon(self.cell)
 
-        self.choose(window["pid"], DISABLE, "menu-disable.png")
+        self.choose(window["pid"], "menu-disable", "Disable")
         self.wait_values(lambda v: v["Enabled"] == "False", "Enabled False in the store")
         watch.drain()  # a showing under way when the menu opened ends now
         disabled_look = wait_until(lambda: (lambda p: p if difference(p, enabled_look) > 10 * len(p) else None)(
             icon(self.cell)), "the disabled look")
         screenshot(self.cell, save_as="icon-disabled.png")
         self.assertNotIn(True, [visible for visible, _ in watch.drain()], "a showing came while disabled")
-        self.choose(window["pid"], DISABLE, "menu-enable.png")
+        self.choose(window["pid"], "menu-enable", "Enable")
         self.wait_values(lambda v: v["Enabled"] == "True", "Enabled True in the store")
         # Wine repaints the icon with small shifts of colour at its edges: the first look comes back nearly.
         wait_until(lambda: difference(icon(self.cell), enabled_look) * 5 < difference(icon(self.cell),
                                                                                      disabled_look), "the first look")
         watch.wait_for(True)
 
-        self.choose(window["pid"], EXIT, "menu-exit.png")
+        self.choose(window["pid"], "menu-exit", "Exit")
         self.assertEqual(program.wait_exit(), 0)
         wait_until(lambda: tray_cell() is None or len(set(icon(self.cell))) <= 2, "the icon to go")
         self.assertEqual(self.wait_values(lambda v: True, "the settings")["Enabled"], "True")

@@ -4,6 +4,7 @@
 
 #include "affirmations/list_file.h"
 #include "common/regional_formats.h"
+#include "common/time_zone.h"
 #include "schedule/clock.h"
 #include "settings/settings_store.h"
 
@@ -24,9 +25,18 @@ public:
     DateTime Now() const override {
         return FromCivil({now_.Year, now_.Month, now_.Day, now_.Hour, now_.Minute, now_.Second});
     }
+    std::int64_t UtcSeconds() const override { return ToWholeSeconds(Now()); } // local time is UTC
 
 private:
     CivilDateTime now_;
+};
+
+// Two hours ahead of UTC until a moment, then one: summer time ends.
+struct FallBackZone final : TimeZone {
+    explicit FallBackZone(std::int64_t utc) : end(utc) {}
+    std::int64_t ToLocal(std::int64_t utc) const override { return utc + (utc < end ? 7200 : 3600); }
+    std::int64_t ToUtc(std::int64_t t) const override { return t - (t - 7200 < end ? 7200 : 3600); }
+    std::int64_t end;
 };
 
 class MemorySettingsStore final : public SettingsStore {
@@ -79,6 +89,10 @@ public:
         std::swprintf(text, 32, L"%d:%02d:%02d %ls", (c.Hour + 11) % 12 + 1, c.Minute, c.Second,
                       c.Hour < 12 ? L"AM" : L"PM");
         return text;
+    }
+    std::wstring ShortTimeText(DateTime value) const override {
+        std::wstring text = LongTimeText(value);
+        return text.erase(text.rfind(L':'), 3);
     }
     std::optional<DateTime> TextToDateTime(std::wstring_view text) const override {
         const std::wstring copy(text.substr(0, 64));

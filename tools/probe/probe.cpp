@@ -28,8 +28,10 @@ void Out(const std::wstring& text) {
 }
 
 int Usage() {
-    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd> | items <list hwnd>\n"
-        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>   (see probe.cpp)\n");
+    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd> | items <list "
+        L"hwnd>\n"
+        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path> | fullscreen\n"
+        L"       (see probe.cpp)\n");
     return kUsage;
 }
 
@@ -110,7 +112,8 @@ int Windows(const std::wstring& className) {
         std::swprintf(fields, 160, L"%#llx\t%lu\t%d\t%ls\t%#lx\t%#llx\t%d\t", Handle(hwnd), PidOf(hwnd),
                       IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
                       static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
-                      Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))), hwnd == foreground);
+                      Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))),
+                      hwnd == foreground);
         out += fields + ClassOf(hwnd) + L"\t" + OneLine(title) + L"\n";
     }
     Out(out);
@@ -184,8 +187,9 @@ int Watch(const std::vector<std::wstring>& args) {
     };
     const auto line = [&](bool state, int64_t at, int64_t previous) {
         wchar_t text[160];
-        std::swprintf(text, 160, L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0, static_cast<long long>(at),
-                      static_cast<long long>(previous), Handle(hwnd), RectText(hwnd).c_str());
+        std::swprintf(text, 160, L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0,
+                      static_cast<long long>(at), static_cast<long long>(previous), Handle(hwnd),
+                      RectText(hwnd).c_str());
         Out(text);
     };
 
@@ -249,6 +253,29 @@ int Items(const std::wstring& list) {
     return kOk;
 }
 
+// A window without a caption that covers the primary monitor, in the foreground until the probe is
+// ended: what a slide show or a game looks like to the program. Prints its handle.
+int FullScreen() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = L"UpliftProbeFullScreen";
+    const HWND hwnd = RegisterClassW(&wc)
+                          ? CreateWindowExW(0, wc.lpszClassName, L"Full screen", WS_POPUP, 0, 0,
+                                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                            nullptr, nullptr, wc.hInstance, nullptr)
+                          : nullptr;
+    if (!hwnd) return kNotFound;
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    Out(std::to_wstring(Handle(hwnd)) + L"\n");
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return kOk;
+}
+
 int Lock(const std::wstring& path) {
     HANDLE file =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -271,5 +298,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"hold" && args.empty()) return Hold();
     if (command == L"items" && args.size() == 1) return Items(args[0]);
     if (command == L"lock" && args.size() == 1) return Lock(args[0]);
+    if (command == L"fullscreen" && args.empty()) return FullScreen();
     return Usage();
 }

@@ -17,6 +17,8 @@ public:
     virtual std::wstring DateTimeToText(DateTime value) const = 0;
     virtual std::wstring ShortDateText(DateTime value) const = 0;
     virtual std::wstring LongTimeText(DateTime value) const = 0;
+    // Hours and minutes only.
+    virtual std::wstring ShortTimeText(DateTime value) const = 0;
     // Accepts what the three writers produce; a time alone gives day zero, a date alone midnight.
     virtual std::optional<DateTime> TextToDateTime(std::wstring_view text) const = 0;
     virtual wchar_t DecimalSeparator() const = 0;

@@ -3,6 +3,8 @@
 
 #include "common/date_time.h"
 
+#include <cstdint>
+
 namespace uplift {
 
 class Clock {
@@ -12,6 +14,8 @@ public:
     virtual float SecondsSinceMidnight() const = 0;
     // Local date and time in whole seconds.
     virtual DateTime Now() const = 0;
+    // UTC in whole seconds since 30 December 1899: what a daylight-saving change does not move.
+    virtual std::int64_t UtcSeconds() const = 0;
 };
 
 } // namespace uplift

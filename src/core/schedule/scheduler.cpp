@@ -85,6 +85,8 @@ void Scheduler::StartSchedule() {
 }
 
 void Scheduler::CheckPassed() {
+    // Applied settings decide afresh what is still to come: a showing held back for the former ones goes.
+    Pending = false;
     if (record_.optDate()) {
         const auto date = UsableDate(record_.Date);
         Passed = !date || ToWholeSeconds(*date) < ToWholeSeconds(clock_.Now());
@@ -104,9 +106,14 @@ void Scheduler::Show() {
     Passed = true;
 }
 
-bool Scheduler::ShowPending() {
-    if (!Pending || host_.OptionsVisible() || host_.Closing() || !host_.Enabled() || host_.HeldBack().Any())
-        return false;
+bool Scheduler::ShowPending(WhenToDisplay mode) {
+    if (!Pending || host_.OptionsVisible() || host_.Closing() || !host_.Enabled()) return false;
+    switch (OnDue(mode, host_.HeldBack())) {
+    case DueOutcome::Pending: return false;
+    // A pause begun while the showing waited takes it, as it would have taken it when it fell due.
+    case DueOutcome::Skip: Pending = false; return false;
+    case DueOutcome::Show: break;
+    }
     Pending = false;
     Show();
     return true;
@@ -120,7 +127,7 @@ void Scheduler::tmrMessage_Timer() {
     // The repeated showing's count starts afresh when a pause ends, rather than firing at once.
     if (WasPaused && !paused) RestartPauseCount();
     WasPaused = paused;
-    if (ShowPending()) return;
+    if (ShowPending(mode)) return;
 
     std::int32_t remaining = 0;
     bool inChosenMinute = false;

@@ -65,7 +65,7 @@ public:
 
 private:
     // Shows the pending showing when nothing holds it back any more; true when it was shown.
-    bool ShowPending();
+    bool ShowPending(WhenToDisplay mode);
     void Show();
     // Sets the icon's tip and refreshes the icon unless its menu is up.
     void SetTip(std::wstring tip);

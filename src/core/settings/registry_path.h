@@ -28,4 +28,9 @@ std::wstring_view RegistryValueName(std::wstring_view name);
 inline constexpr std::wstring_view kParamSectionPath =
     L"Software\\Shared Program Settings\\Uplift Beacon Plus\\ParamSection";
 
+// The program's own values beside the options (the timed pause, the quiet during full-screen programs):
+// HKEY_CURRENT_USER\Software\Shared Program Settings\Uplift Beacon Plus\Settings.
+inline constexpr std::wstring_view kProgramSettingsPath =
+    L"Software\\Shared Program Settings\\Uplift Beacon Plus\\Settings";
+
 } // namespace uplift

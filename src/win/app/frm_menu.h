@@ -9,6 +9,7 @@
 // about box and help).
 
 #include "app/frm_tray.h"
+#include "app/pause_state.h"
 #include "app/single_instance.h"
 #include "common/regional_formats.h"
 #include "controls/dt_picker_ctl.h"
@@ -17,6 +18,7 @@
 #include "forms/unique_handle.h"
 #include "schedule/clock.h"
 #include "schedule/scheduler.h"
+#include "schedule/windows_time_zone.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 
@@ -135,6 +137,11 @@ private:
 
     // The timed pause and the quiet during full-screen programs (frm_menu_pause.cpp).
     void AddPauseHolds(Holds& holds);
+    // The "Pause" submenu above mnuDisable and the quiet check item below it.
+    void CreatePauseMenuItems(UINT disableId);
+    // As the menu opens: "Resume" only while a pause runs, the check mark as stored.
+    void UpdatePauseMenu();
+    bool OnPauseCommand(UINT id);
 
     // The session, the power state and the clock (frm_menu_session.cpp).
     void AddSessionHolds(Holds& holds);
@@ -176,6 +183,9 @@ private:
     unique_hicon disabledIcon_;
     AffirmationDisplay display_;
     DisplayBridge displayHost_{*this};
+    WindowsTimeZone timeZone_;
+    PauseState pause_{clock_, timeZone_};
+    HMENU mnuPause_ = nullptr; // belongs to mnuPopUp_
 };
 
 } // namespace uplift::win

@@ -37,9 +37,11 @@ void frmMenu::CreatePopupMenuItems() {
     ::AppendMenuW(menu, MF_STRING, mnuDisable, L"Disable");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, mnuExit, L"Exit");
+    CreatePauseMenuItems(mnuDisable);
 }
 
 bool frmMenu::OnMenuCommand(UINT id) {
+    if (OnPauseCommand(id)) return true;
     if (id < mnuShow || id > mnuExit) return false;
     if (BringModalToFront()) return true; // no second about box, no options beneath a modal window
     switch (id) {
@@ -69,6 +71,7 @@ void frmMenu::LocalfrmTray_MouseDown(int button) {
     ::GetCursorPos(&at);
     // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.
     ::SetForegroundWindow(hWnd());
+    UpdatePauseMenu();
     popupOpen_ = true;
     ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
     popupOpen_ = false;

@@ -9,6 +9,7 @@ class SystemClock final : public Clock {
 public:
     float SecondsSinceMidnight() const override;
     DateTime Now() const override;
+    std::int64_t UtcSeconds() const override;
 };
 
 } // namespace uplift::win

@@ -64,6 +64,23 @@ std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstri
     return std::nullopt;
 }
 
+std::optional<std::uint32_t> ReadUserDword(std::wstring_view keyPath, std::wstring_view valueName) {
+    const std::wstring path(keyPath), name(valueName);
+    DWORD value = 0, size = sizeof value;
+    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                       &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+bool WriteUserDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t value) {
+    const unique_hkey key = CreateUserKey(keyPath);
+    const std::wstring name(valueName);
+    const DWORD data = value;
+    return key && ::RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+}
+
 std::optional<std::wstring> RegistrySettingsStore::Read(std::wstring_view name) {
     return ReadUserString(keyPath_, name);
 }

@@ -5,6 +5,7 @@
 #include "settings/registry_path.h"
 #include "settings/settings_store.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,5 +31,10 @@ bool WriteRegSetting(const RegistryNames& names, std::wstring_view section, std:
 
 // Reads a REG_SZ (or REG_EXPAND_SZ, unexpanded) value of HKEY_CURRENT_USER; absent otherwise.
 std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstring_view valueName);
+
+// A REG_DWORD value of HKEY_CURRENT_USER; absent when it is missing or of another type.
+std::optional<std::uint32_t> ReadUserDword(std::wstring_view keyPath, std::wstring_view valueName);
+// Writes a REG_DWORD value, creating the key.
+bool WriteUserDword(std::wstring_view keyPath, std::wstring_view valueName, std::uint32_t value);
 
 } // namespace uplift::win

@@ -42,6 +42,12 @@ std::wstring WindowsRegionalFormats::LongTimeText(DateTime value) const {
     });
 }
 
+std::wstring WindowsRegionalFormats::ShortTimeText(DateTime value) const {
+    return Formatted(value, [this](const SYSTEMTIME* st, wchar_t* out, int size) {
+        return ::GetTimeFormatW(locale_, TIME_NOSECONDS, st, nullptr, out, size);
+    });
+}
+
 std::optional<DateTime> WindowsRegionalFormats::TextToDateTime(std::wstring_view text) const {
     // The conversion routine has no length argument and would stop at an embedded NUL.
     if (text.empty() || text.size() > 256 || text.find(L'\0') != std::wstring_view::npos) return std::nullopt;

@@ -14,6 +14,7 @@ public:
     std::wstring DateTimeToText(DateTime value) const override;
     std::wstring ShortDateText(DateTime value) const override;
     std::wstring LongTimeText(DateTime value) const override;
+    std::wstring ShortTimeText(DateTime value) const override;
     std::optional<DateTime> TextToDateTime(std::wstring_view text) const override;
     wchar_t DecimalSeparator() const override;
 

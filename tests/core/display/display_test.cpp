@@ -1,4 +1,5 @@
 #include "display/affirmation_choice.h"
+#include "display/full_screen.h"
 #include "display/text_region.h"
 #include "display/twips.h"
 
@@ -16,6 +17,29 @@ TEST(Twips, FollowTheRealResolutionAndRoundHalvesToEven) {
     for (const auto& [twips, dpi, pixels] : kCases)
         EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
     EXPECT_DOUBLE_EQ(PixelsToTwips(2, -96), 30.0);
+}
+
+struct FakeScreen final : FullScreenSource {
+    FakeScreen(ForegroundWindow window, int state) : window(std::move(window)), state(state) {}
+    std::optional<ForegroundWindow> Foreground() const override { return window; }
+    std::optional<int> NotificationState() const override { return state; }
+    ForegroundWindow window;
+    int state;
+};
+
+// Wine always answers 5, "accepts notifications": there the window alone tells.
+TEST(FullScreen, ACaptionlessForegroundWindowOverItsMonitorOrAQuietNotificationState) {
+    constexpr ScreenRect m{0, 0, 1280, 1024}, larger{-8, -8, 1288, 1032}, right{1280, 0, 2304, 768};
+    constexpr std::uint32_t popup = 0x8000'0000, border = 0x0080'0000, caption = 0x00C0'0000;
+    // clang-format off
+    const std::pair<ForegroundWindow, bool> windows[]{{{m, m, popup}, true}, {{larger, m, popup | border}, true},
+        {{right, right, popup}, true}, {{larger, m, caption}, false}, {{{0, 0, 1280, 1023}, m, popup}, false},
+        {{m, m, popup, L"", true}, false}, {{m, m, popup, L"Progman"}, false}, {{m, m, popup, L"Shell_TrayWnd"}, false}};
+    // clang-format on
+    for (const auto& [window, full] : windows)
+        EXPECT_EQ(FullScreenProgramRuns(FakeScreen(window, 5)), full) << &window - &windows[0].first;
+    for (int state = 1; state <= 7; ++state) // busy, full-screen Direct3D, presentation mode
+        EXPECT_EQ(FullScreenProgramRuns(FakeScreen({m, m, caption}, state)), state >= 2 && state <= 4);
 }
 
 // Rows of `width` pixels, '.' white, '#' black, 'r' red. The top left colour is transparent unless one is

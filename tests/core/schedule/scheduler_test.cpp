@@ -1,5 +1,7 @@
 #include "schedule/scheduler.h"
 
+#include "schedule/pause.h"
+
 #include "test_doubles.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +33,15 @@ struct FakeHost final : SchedulerHost {
         log += L"show ", shows.push_back(Ms(clock.Local()));
         clock.AdvanceMilliseconds(5000);
     }
+    // What holds a showing back in each second from 12:00:00: '.' nothing, F full screen, P a pause, B both.
+    char Hold() const {
+        const double at = (Ms(clock.Local()) - Ms({2026, 12, 6, 12})) / 1000;
+        return at >= 0 && at < static_cast<double>(holds.size()) ? holds[static_cast<std::size_t>(at)] : '.';
+    }
+    bool Paused() const override { return Hold() == 'P' || Hold() == 'B'; }
+    std::wstring PausedTip() const override { return L"paused"; }
+    Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
+    std::string holds;
     ManualClock& clock;
     std::vector<double> shows;
     bool options = true, closing = false, enabled = true, popup = false, running = false,
@@ -138,6 +149,66 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
         if (r.Log) EXPECT_EQ(host.log, r.Log);
         EXPECT_EQ(host.running, r.Running);
     }
+}
+
+// The daily time or single date at 12:00:00 + At (a pause of 2 s otherwise); a tick each second of Holds from
+// 12:00:00; the second of the one showing (5 s long), or 0 for none.
+constexpr std::tuple<WhenToDisplay, int, const char*, int> kHeldBack[]{
+    {Pause, 0, ".FFFFFFFFF...", 10},          // four held back make one
+    {Pause, 0, ".PPPPPPPPP...", 12},          // skipped, then the count starts afresh
+    {Pause, 0, ".FFFBBPPP....", 11},          // a pause takes the one waiting
+    {Everyday, 5, ".PPPPPPPPPP..", 0},        // skipped that day
+    {Everyday, 5, ".FFFFFFFFFF..", 11},       // after the full-screen program
+    {Date, 5, ".PPPPPPPPPPPPPPPPPPP...", 20}, // when the pause ends
+    {Date, 2, ".FFFBBPPP....", 9},            // waits through a pause
+    {Date, 2, ".PPPPP", 0}};                  // the ticks go on, with the paused tip
+
+TEST(Scheduler, AShowingHeldBackComesOnceAfterwardsAndAPauseSkipsTheRepeatedAndDailyOnes) {
+    for (const auto& [when, at, holds, expected] : kHeldBack) {
+        SCOPED_TRACE(holds);
+        SettingsRecord record;
+        record.When = when, record.Pause = 1,
+        record.Everyday = record.Date = FromCivil({2026, 12, 6, 12, 0, at});
+        ManualClock clock({2026, 12, 6, 12});
+        const EnUsRegionalFormats formats;
+        FakeHost host(clock);
+        host.holds = holds;
+        Scheduler scheduler(record, clock, formats, host);
+        scheduler.CheckPassed();
+        scheduler.StartSchedule();
+        const double start = Ms(clock.Local());
+        while (Ms(clock.Local()) + 1000 < start + 1000.0 * static_cast<double>(host.holds.size())) {
+            clock.AdvanceMilliseconds(1000);
+            if (host.running) scheduler.tmrMessage_Timer();
+        }
+        EXPECT_EQ(host.shows.size(), expected ? 1u : 0u);
+        if (expected) EXPECT_EQ(host.shows[0], start + expected * 1000);
+        if (host.holds.back() == 'P') EXPECT_TRUE(host.running && host.tip == L"paused");
+    }
+}
+
+TEST(Pause, EndsAtItsTimeOrTheNextLocalMidnightStoredInUtcAndToldInTheTip) {
+    const auto at = [](const char* moment) { return ToWholeSeconds(FromCivil(Moment(moment))); };
+    const FallBackZone zone(at("2026-10-25 01:00:00")); // Central European time, summer time until 25 October
+    using enum PauseChoice;
+    const std::tuple<const char*, PauseChoice, const char*> ends[]{
+        {"06 10:00", Minutes30, "06 10:30"},     {"06 23:45", Hour1, "07 00:45"},
+        {"06 10:00", Hours2, "06 12:00"},        {"06 10:00", UntilTomorrow, "06 23:00"},
+        {"06 23:00", UntilTomorrow, "07 23:00"}, {"2026-10-24 22:30", UntilTomorrow, "2026-10-25 23:00"}};
+    for (const auto& [now, choice, end] : ends)
+        EXPECT_EQ(PauseEnd(choice, at(now), zone), at(end)) << now << " " << static_cast<int>(choice);
+
+    const std::int64_t now = at("06 10:00");
+    EXPECT_EQ(StoredPauseEnd(PauseEndText(now + 2 * 86'400), now), now + 2 * 86'400);
+    for (const wchar_t* stored : {L"", L"2026-12-08T10:00:01Z", L"2026-12-06T10:00:00Z",
+                                  L"2026-12-06 11:00:00Z", L"2026-12-06T11:00:00", L"+026-12-06T11:00:00Z",
+                                  L"2026-12-06T11:00:60Z", L"2026-12-06T24:00:00Z", L"2026-12-6T11:00:00Z"})
+        EXPECT_EQ(StoredPauseEnd(stored, now), std::nullopt) << testing::PrintToString(std::wstring(stored));
+
+    const EnUsRegionalFormats formats;
+    EXPECT_EQ(PausedTip(at("06 22:59"), now, zone, formats), L"Uplift Beacon, paused until 11:59 PM");
+    EXPECT_EQ(PausedTip(at("06 23:00"), now, zone, formats),
+              L"Uplift Beacon, paused until 12/7/2026 12:00 AM");
 }
 
 } // namespace
