@@ -2,10 +2,9 @@
 
 import os
 
+from e2e_support import SETTINGS_KEY as OWN_KEY
 from e2e_support import TIME_50_MS, Started, log_pixels, probe, reg_values, wait_until, windows
 from test_tray import TrayIcon
-
-OWN_KEY = r"HKCU\Software\Shared Program Settings\Uplift Beacon Plus\Settings"
 
 
 class PauseTest(TrayIcon):

@@ -28,9 +28,12 @@ std::wstring_view RegistryValueName(std::wstring_view name);
 inline constexpr std::wstring_view kParamSectionPath =
     L"Software\\Shared Program Settings\\Uplift Beacon Plus\\ParamSection";
 
-// The program's own values beside the options (the timed pause, the quiet during full-screen programs):
-// HKEY_CURRENT_USER\Software\Shared Program Settings\Uplift Beacon Plus\Settings.
-inline constexpr std::wstring_view kProgramSettingsPath =
-    L"Software\\Shared Program Settings\\Uplift Beacon Plus\\Settings";
+// The program's own key, written at every start with `Path`, the program folder; beside it the values
+// that are not options (the timed pause, the quiet during full-screen programs):
+// HKEY_CURRENT_USER\Software\Fernbrook\UpliftBeacon\Settings.
+inline constexpr std::wstring_view kCompanyName = L"Fernbrook";
+inline constexpr std::wstring_view kAppName = L"UpliftBeacon";
+inline constexpr std::wstring_view kProgramSettingsSection = L"Settings";
+inline constexpr std::wstring_view kProgramSettingsPath = L"Software\\Fernbrook\\UpliftBeacon\\Settings";
 
 } // namespace uplift

@@ -40,10 +40,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
     RegistryNames names;
-    names.SetCompanyName(L"Fernbrook");
-    names.SetAppName(L"UpliftBeacon");
+    names.SetCompanyName(kCompanyName);
+    names.SetAppName(kAppName);
     const std::wstring programFolder = ProgramFolderOf(ExecutablePath());
-    (void)WriteRegSetting(names, L"Settings", L"Path", programFolder); // nothing reads it back
+    (void)WriteRegSetting(names, kProgramSettingsSection, L"Path", programFolder); // nothing reads it back
 
     // The shell and the common dialogs expect COM on the user-interface thread.
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
