@@ -9,6 +9,7 @@
 // about box and help).
 
 #include "app/frm_tray.h"
+#include "app/session_watch.h"
 #include "app/single_instance.h"
 #include "common/regional_formats.h"
 #include "controls/dt_picker_ctl.h"
@@ -139,6 +140,8 @@ private:
     // The session, the power state and the clock (frm_menu_session.cpp).
     void AddSessionHolds(Holds& holds);
     bool OnSessionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void StartSessionWatch();
+    void StopSessionWatch();
 
     CarriedValues Carried() const { return {LastMessageKey, LastMessageDate, Enabled_}; }
 
@@ -176,6 +179,7 @@ private:
     unique_hicon disabledIcon_;
     AffirmationDisplay display_;
     DisplayBridge displayHost_{*this};
+    SessionWatch session_;
 };
 
 } // namespace uplift::win

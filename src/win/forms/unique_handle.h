@@ -59,6 +59,9 @@ inline void DestroyWindowHandle(HWND h) {
 inline void DeleteDeviceContext(HDC h) {
     ::DeleteDC(h);
 }
+inline void FreeLibraryHandle(HMODULE h) {
+    ::FreeLibrary(h);
+}
 } // namespace detail
 
 using unique_hkey = unique_handle<HKEY, detail::CloseKey>;
@@ -71,6 +74,7 @@ using unique_hicon = unique_handle<HICON, detail::DestroyIconHandle>;
 using unique_hmenu = unique_handle<HMENU, detail::DestroyMenuHandle>;
 using unique_hwnd = unique_handle<HWND, detail::DestroyWindowHandle>;
 using unique_hdc = unique_handle<HDC, detail::DeleteDeviceContext>;
+using unique_hmodule = unique_handle<HMODULE, detail::FreeLibraryHandle>;
 
 // GetDC/ReleaseDC for the lifetime of a scope.
 class window_dc {
