@@ -7,7 +7,8 @@
 # A nested X server (Xephyr) on the current display shows a 1280x800 primary screen and a 1024x768 one right
 # of it; a copy of WINEPREFIX with a wineserver of its own reads them as two monitors. The command runs with
 # DISPLAY and WINEPREFIX pointing at them (e.g. `scripts/two_monitors.sh wine dist/UpliftBeacon.exe`); when it
-# ends, everything started here stops and the copy goes. Without a session or Xephyr it exits with 77 (skipped).
+# ends, everything started here stops and the copy goes. Without a session or Xephyr it exits with 77
+# (skipped).
 set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
