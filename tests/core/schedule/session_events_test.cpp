@@ -47,8 +47,7 @@ constexpr char kEvents[] = "LUDCONSRT";
 constexpr std::tuple<WhenToDisplay, int, int, const char*, int, const char*, const wchar_t*> kSteps[]{
     {WhenToDisplay::Pause, 10, 1200, "30L 90U", 100, "90 ", nullptr},
     {WhenToDisplay::Pause, 10, 1200, "30D 75C", 100, "75 ", nullptr},
-    {WhenToDisplay::Pause, 10, 1200, "30L 40O 50V 70U 80v 95N", 100, "95 ",
-     nullptr},                                                            // the last to end releases
+    {WhenToDisplay::Pause, 10, 1200, "30L 40O 50V 70U 80v 95N", 100, "95 ", nullptr}, // the last releases
     {WhenToDisplay::Pause, 0, 1200, "3L 40U", 41, "1 2 40 41 ", nullptr}, // several due while locked make one
     {WhenToDisplay::Pause, 10, 1200, "30S", 100, "90 ", nullptr},         // a suspend that never slept
     {WhenToDisplay::Pause, 10, 1200, "30S 30+7200 30R", 100, "90 ", nullptr}, // counting afresh after a sleep
