@@ -4,8 +4,9 @@ namespace uplift {
 
 SessionEffect EffectOf(SessionEvent event) {
     switch (event) {
+    // Nobody can see the affirmation any more.
     case SessionEvent::Lock:
-    case SessionEvent::Disconnect: return {.EndsShowing = true, .HoldsBack = true};
+    case SessionEvent::Disconnect:
     case SessionEvent::Suspend: return {.EndsShowing = true, .HoldsBack = true};
     case SessionEvent::DisplayOff: return {.HoldsBack = true};
     case SessionEvent::Unlock:
