@@ -11,8 +11,7 @@
 namespace uplift {
 namespace {
 
-// The main form as the session sees it: its holds at a monotonic second apart from the wall clock, which
-// jumps.
+// The main form as the session sees it: its holds at a monotonic second, apart from the jumping wall clock.
 struct SessionHost final : SchedulerHost {
     bool OptionsVisible() const override { return false; }
     bool Closing() const override { return false; }
@@ -37,19 +36,16 @@ struct SessionHost final : SchedulerHost {
     std::wstring tip;
 };
 
-// The letters of the events in their order: lock, unlock, disconnect, connect, display off and on, suspend,
-// resume, clock change.
+// Steps "<second><what>": an event's letter (kEvents, in the order of SessionEvent), V v the screen saver on
+// and off, +n -n the wall clock moved by n seconds. The daily time is 12:00, the date 6 December 2026 13:00,
+// the start that day at the hour and minute given. The showings are seconds after the start; the tip is read
+// right after the last second's steps.
 constexpr char kEvents[] = "LUDCONSRT";
-
-// Steps "<second><what>": an event's letter, V v the screen saver on and off, +n -n the wall clock moved by n
-// seconds. The daily time is 12:00, the date 6 December 2026 13:00, the start that day at the hour and minute
-// given. The showings are seconds after the start; the tip is read right after the last second's steps.
 constexpr std::tuple<WhenToDisplay, int, int, const char*, int, const char*, const wchar_t*> kSteps[]{
     {WhenToDisplay::Pause, 10, 1200, "30L 90U", 100, "90 ", nullptr},
     {WhenToDisplay::Pause, 10, 1200, "30D 75C", 100, "75 ", nullptr},
     {WhenToDisplay::Pause, 10, 1200, "30L 40O 50V 70U 80v 95N", 100, "95 ", nullptr}, // the last releases
-    {WhenToDisplay::Pause, 0, 1200, "3L 40U", 41, "1 2 40 41 ", nullptr}, // several due while locked make one
-    {WhenToDisplay::Pause, 10, 1200, "30S", 100, "90 ", nullptr},         // a suspend that never slept
+    {WhenToDisplay::Pause, 10, 1200, "30S", 100, "90 ", nullptr},             // a suspend that never slept
     {WhenToDisplay::Pause, 10, 1200, "30S 30+7200 30R", 100, "90 ", nullptr}, // counting afresh after a sleep
     {WhenToDisplay::Everyday, 10, 1159, "55S 55R", 70, "65 ", nullptr},       // due in the quiet after waking
     {WhenToDisplay::Pause, 10, 1200, "20+3600 20T", 100, "80 ", nullptr},
