@@ -1,27 +1,30 @@
 #!/usr/bin/env bash
 # Builds UpliftBeacon.exe and runs it under Wine, installing what is missing.
 #
-#   scripts/run.sh [--private] [--no-build] [--interval SECONDS]
+#   scripts/run.sh [--private] [--two-monitors] [--no-build] [--interval SECONDS]
 #
 # With DISPLAY set (and reachable) the program runs on that display; otherwise (or with --private) on a
 # private X display (Xvfb + openbox), and a screenshot of that display is saved every few seconds to
-# build/screens/ (latest.png is always the newest). The Wine prefix build/wineprefix-run is kept between
-# runs, so the program's settings survive. Ctrl+C ends the program and cleans up; so does the program's
-# own Exit.
+# build/screens/ (latest.png is always the newest). With --two-monitors it runs on two monitors side by side
+# (Xephyr nested in that display, 1280x800 and 1024x768) with the prefix build/wineprefix-run-monitors, and
+# the screenshots show both. The Wine prefix build/wineprefix-run is kept between runs, so the program's
+# settings survive. Ctrl+C ends the program and cleans up; so does the program's own Exit.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 PRIVATE=0
+MONITORS=0
 BUILD=1
 INTERVAL=5
 while (($#)); do
     case "$1" in
     --private) PRIVATE=1 ;;
+    --two-monitors) MONITORS=1 ;;
     --no-build) BUILD=0 ;;
     --interval) INTERVAL="$2"; shift ;;
-    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
     *) harness_die "unknown option $1 (see --help)" ;;
     esac
     shift
@@ -29,6 +32,8 @@ done
 
 RUN_BUILD="$HARNESS_BUILD_ROOT/windows-run"
 PREFIX="$HARNESS_BUILD_ROOT/wineprefix-run"
+# Wine reads two monitors with XRandR off, which a prefix of its own keeps from the user's own display.
+((MONITORS)) && PREFIX+="-monitors"
 SCREENS="$HARNESS_BUILD_ROOT/screens"
 EXE="$HARNESS_ROOT/dist/UpliftBeacon.exe"
 
@@ -51,6 +56,12 @@ mode=private
 if ((!PRIVATE)) && [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     mode=current
 fi
+shoot=$([[ "$mode" == private ]] && echo 1 || echo 0)
+if ((MONITORS)); then
+    # Nested in a private display unless the user's own was chosen.
+    ((shoot)) && unset DISPLAY
+    mode=two-monitors
+fi
 
 PROGRAM_PID=""
 SHOOTER_PID=""
@@ -72,7 +83,7 @@ trap 'exit 130' INT TERM
 wine_session_start "$PREFIX" run --display "$mode"
 # A desktop colour of its own on the private display: on a black screen the default affirmation,
 # black text floating over the desktop, could not be seen in the screenshots.
-if [[ "$mode" == private ]]; then
+if ((shoot)); then
     xsetroot -solid '#3a6ea5' 2>/dev/null || true
 fi
 
@@ -81,7 +92,7 @@ harness_log "starting $EXE (output: $LOG)"
 (cd "$(dirname "$EXE")" && exec wine "$EXE") </dev/null >"$LOG" 2>&1 &
 PROGRAM_PID=$!
 
-if [[ "$mode" == private ]]; then
+if ((shoot)); then
     mkdir -p "$SCREENS"
     (
         trap 'exit 0' TERM
@@ -96,7 +107,7 @@ if [[ "$mode" == private ]]; then
     ) </dev/null >/dev/null 2>&1 &
     SHOOTER_PID=$!
     cat >&2 <<EOF
-[harness] The program runs on the private display $DISPLAY (1280x1024, no screen attached).
+[harness] The program runs on the private display $DISPLAY ($(xdpyinfo | awk '/dimensions:/ {print $2}'), no screen attached).
 [harness] A screenshot is saved every $INTERVAL s: $SCREENS/latest.png (and shot-*.png, the newest 100).
 [harness] To interact, e.g.:  DISPLAY=$DISPLAY xdotool search --name 'Wine System Tray'   (the tray window;
 [harness]   double-click its first icon with: DISPLAY=$DISPLAY xdotool mousemove 13 32 click --repeat 2 1)

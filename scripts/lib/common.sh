@@ -13,6 +13,8 @@ HARNESS_PACKAGES=(
     "wine:wine"
     "wine64:wine64"
     "xvfb:Xvfb"
+    # A nested X server with two screens side by side: the only way to give Wine two monitors here.
+    "xserver-xephyr:Xephyr"
     "xdotool:xdotool"
     "openbox:openbox"
     "x11-utils:xdpyinfo"

@@ -2,7 +2,7 @@
 # user's, a Wine prefix under build/, and a persistent wineserver for that prefix.
 # Source scripts/lib/common.sh first, then this file.
 #
-#   wine_session_start <prefix> <name> [--fresh] [--display current|private]
+#   wine_session_start <prefix> <name> [--fresh] [--copy-of <prefix>] [--display current|private|two-monitors]
 #   ... run things: WINEPREFIX, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES, LANG, LC_ALL are exported ...
 #   wine_session_stop
 #
@@ -11,6 +11,7 @@
 # shellcheck shell=bash
 
 WINE_SESSION_XVFB_PID=""
+WINE_SESSION_XEPHYR_PID=""
 WINE_SESSION_OPENBOX_PID=""
 WINE_SESSION_PREFIX=""
 WINE_SESSION_DIR=""
@@ -54,17 +55,24 @@ EOF
     fi
 }
 
-# Starts Xvfb on the first free display number from WINE_SESSION_DISPLAY_FIRST up; exports DISPLAY.
+# Starts Xvfb on the first free display number from WINE_SESSION_DISPLAY_FIRST up; exports DISPLAY. With
+# "two-monitors", Xephyr inside the current display instead: two screens side by side, a 1280x800 primary and
+# a 1024x768 one right of it, which Wine sees as two monitors when it reads Xinerama rather than XRandR.
 _wine_session_start_xvfb() {
-    local n pid i
+    local kind="${1:-}" n pid i
     for ((n = WINE_SESSION_DISPLAY_FIRST; n < WINE_SESSION_DISPLAY_FIRST + 100; n++)); do
         [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$WINE_SESSION_DIR/xvfb-$n.log" 2>&1 &
+        if [[ "$kind" == two-monitors ]]; then
+            Xephyr ":$n" +xinerama -screen 1280x800+0+0 -screen 1024x768+1280+0 -nolisten tcp -noreset \
+                </dev/null >"$WINE_SESSION_DIR/xephyr-$n.log" 2>&1 &
+        else
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$WINE_SESSION_DIR/xvfb-$n.log" 2>&1 &
+        fi
         pid=$!
         for ((i = 0; i < 100; i++)); do
             kill -0 "$pid" 2>/dev/null || break
             if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                WINE_SESSION_XVFB_PID=$pid
+                if [[ "$kind" == two-monitors ]]; then WINE_SESSION_XEPHYR_PID=$pid; else WINE_SESSION_XVFB_PID=$pid; fi
                 export DISPLAY=":$n"
                 # No screen saver: a blank screen after ten idle minutes helps nobody.
                 xset s off -dpms >/dev/null 2>&1 || true
@@ -129,17 +137,26 @@ _wine_session_prepare_prefix() {
         mkdir -p "$WINE_SESSION_PREFIX/drive_c/windows/Fonts"
         cp -f /usr/share/wine/fonts/* "$WINE_SESSION_PREFIX/drive_c/windows/Fonts/"
     fi
+    if [[ -n "$WINE_SESSION_XEPHYR_PID" ]] && ! wine reg query 'HKCU\Software\Wine\X11 Driver' /v UseXRandR \
+        </dev/null 2>>"$log" | grep -q 'REG_SZ    N'; then
+        # Xinerama's screens are read only with XRandR off, and only by a server started afterwards.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >>"$log" 2>&1
+        _wine_session_kill_wine
+        wineserver -p </dev/null >>"$log" 2>&1 || harness_die "wineserver -p failed (see $log)"
+        wine wineboot </dev/null >>"$log" 2>&1 || harness_die "wineboot failed (see $log)"
+    fi
     touch "$WINE_SESSION_PREFIX/.harness-booted"
     harness_log "Wine prefix ready in $((SECONDS - start)) s: $WINE_SESSION_PREFIX"
 }
 
 # wine_session_start <prefix> <name> [--fresh] [--display current|private]
 wine_session_start() {
-    local prefix="$1" name="$2" fresh=0 mode=private
+    local prefix="$1" name="$2" fresh=0 mode=private copy=""
     shift 2
     while (($#)); do
         case "$1" in
         --fresh) fresh=1 ;;
+        --copy-of) copy="$2"; shift ;;
         --display) mode="$2"; shift ;;
         *) harness_die "wine_session_start: unknown option $1" ;;
         esac
@@ -156,8 +173,18 @@ wine_session_start() {
     if ((fresh)); then
         rm -rf "$prefix"
     fi
+    # A booted prefix of another session, with its fonts: a server of its own needs a prefix of its own.
+    if [[ -n "$copy" && ! -d "$prefix" ]]; then
+        cp -a "$copy" "$prefix" || harness_die "cannot copy the prefix $copy"
+    fi
 
-    if [[ "$mode" == private ]]; then
+    if [[ "$mode" == two-monitors ]]; then
+        command -v Xephyr >/dev/null 2>&1 || harness_die "Xephyr is missing (package xserver-xephyr)"
+        [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1 || _wine_session_start_xvfb
+        _wine_session_start_xvfb two-monitors
+        _wine_session_start_openbox
+        harness_log "two monitors on $DISPLAY (Xephyr pid $WINE_SESSION_XEPHYR_PID, openbox pid $WINE_SESSION_OPENBOX_PID)"
+    elif [[ "$mode" == private ]]; then
         _wine_session_start_xvfb
         _wine_session_start_openbox
         harness_log "private display $DISPLAY (Xvfb pid $WINE_SESSION_XVFB_PID, openbox pid $WINE_SESSION_OPENBOX_PID)"
@@ -199,11 +226,12 @@ wine_session_stop() {
     fi
     _wine_session_kill_wine
     local pid
-    for pid in "$WINE_SESSION_OPENBOX_PID" "$WINE_SESSION_XVFB_PID"; do
+    for pid in "$WINE_SESSION_OPENBOX_PID" "$WINE_SESSION_XEPHYR_PID" "$WINE_SESSION_XVFB_PID"; do
         [[ -n "$pid" ]] || continue
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
     WINE_SESSION_OPENBOX_PID=""
+    WINE_SESSION_XEPHYR_PID=""
     WINE_SESSION_XVFB_PID=""
 }

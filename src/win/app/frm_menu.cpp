@@ -84,6 +84,7 @@ void frmMenu::Form_Load() {
     LocalfrmTray->SetToolTipText(L"Uplift Beacon Plus");
     ApplyEnabled();
     scheduler_.CheckPassed();
+    StartSessionWatch();
 }
 
 void frmMenu::LoadMessages() {
@@ -117,6 +118,7 @@ void frmMenu::Form_QueryUnload(bool& cancel) {
 
 void frmMenu::Form_Unload() {
     tmrMessage_.SetEnabled(false);
+    StopSessionWatch();
     if (LocalfrmTray) {
         LocalfrmTray->Unload();
         // Unloading can happen inside the icon form's own handlers (Exit chosen while its refresh

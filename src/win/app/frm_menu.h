@@ -10,6 +10,7 @@
 
 #include "app/frm_tray.h"
 #include "app/pause_state.h"
+#include "app/session_watch.h"
 #include "app/single_instance.h"
 #include "common/regional_formats.h"
 #include "controls/dt_picker_ctl.h"
@@ -146,6 +147,8 @@ private:
     // The session, the power state and the clock (frm_menu_session.cpp).
     void AddSessionHolds(Holds& holds);
     bool OnSessionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void StartSessionWatch();
+    void StopSessionWatch();
 
     CarriedValues Carried() const { return {LastMessageKey, LastMessageDate, Enabled_}; }
 
@@ -186,6 +189,7 @@ private:
     WindowsTimeZone timeZone_;
     PauseState pause_{clock_, timeZone_};
     HMENU mnuPause_ = nullptr; // belongs to mnuPopUp_
+    SessionWatch session_;
 };
 
 } // namespace uplift::win

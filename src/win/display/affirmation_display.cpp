@@ -1,6 +1,7 @@
 #include "display/affirmation_display.h"
 
 #include "display/affirmation_choice.h"
+#include "display/monitor.h"
 #include "display/transparent_region.h"
 #include "forms/form.h"
 #include "schedule/durations.h"
@@ -187,10 +188,12 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
 
     const SettingsRecord& settings = host.Settings();
     const AffirmationChoice choice = ChooseAffirmation(settings, host.Messages(), random_);
-    // A window prepared for another text or look (a Test with edits that were then cancelled, a
-    // list that changed) is prepared again.
+    // On the monitor the user works on.
+    const MonitorArea monitor = ForegroundMonitor();
+    // A window prepared for another text, look or monitor (a Test with edits that were then cancelled,
+    // a list that changed, the user's program moved) is prepared again.
     if (choice.DiscardWindow ||
-        (choice.Text && frmMessage_ && !frmMessage_->PreparedFor(*choice.Text, settings))) {
+        (choice.Text && frmMessage_ && !frmMessage_->PreparedFor(*choice.Text, settings, monitor))) {
         if (frmMessage_) frmMessage_->Unload();
         frmMessage_.reset();
     }
@@ -203,7 +206,7 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
 
     if (!MessageWindowLoaded()) {
         auto window = std::make_unique<frmMessage>();
-        if (!window->PrepareMessageWindow(*choice.Text, settings)) return; // nothing to show
+        if (!window->PrepareMessageWindow(*choice.Text, settings, monitor)) return; // nothing to show
         frmMessage_ = std::move(window);
         DoEvents();
         // Discarded meanwhile (the options' OK, the end of the program): show nothing.
@@ -213,8 +216,8 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     frmMessage& window = *frmMessage_;
 
     if (host.OptionsVisible()) host.HideOptions();
-    const PixelRect rect = CentredRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                                       window.Width(), window.Height());
+    const PixelRect rect = MessageWindowRect(monitor.Rect, window.Style() == ScreenBackground::BackgroundFull,
+                                             window.Width(), window.Height());
     host.StopDisplay() = false;
     host.StopTimer();
     const std::chrono::milliseconds length = TimeLength(settings);

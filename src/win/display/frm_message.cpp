@@ -1,7 +1,8 @@
 #include "display/frm_message.h"
 
 #include "display/affirmation_choice.h"
-#include "display/screen.h"
+#include "display/monitor_choice.h"
+#include "display/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,11 +74,8 @@ WrappedText MeasureWrapped(HDC dc, std::wstring_view text, int width, int lineHe
 
 unique_hfont CreateMessageFont(const FontDescription& font, int dpi, bool cleanEdges) {
     LOGFONTW lf{};
-    // Points to pixels at the screen's real resolution; whole-point sizes give -MulDiv(points, dpi, 72).
-    const double points = std::isfinite(font.Size) && font.Size > 0 ? font.Size : 8.0;
-    const double pixels =
-        std::clamp(std::round(points * dpi / 72.0), 1.0, static_cast<double>(kMaxFontPixels));
-    lf.lfHeight = -static_cast<LONG>(pixels);
+    // Points to pixels at the monitor's real resolution; whole-point sizes give -MulDiv(points, dpi, 72).
+    lf.lfHeight = -static_cast<LONG>(FontPixels(font.Size, dpi, kMaxFontPixels));
     lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.Italic ? TRUE : FALSE;
     lf.lfUnderline = font.Underline ? TRUE : FALSE;
@@ -94,10 +92,13 @@ unique_hfont CreateMessageFont(const FontDescription& font, int dpi, bool cleanE
 
 frmMessage::~frmMessage() = default;
 
-bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsRecord& settings) {
+bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsRecord& settings,
+                                      const MonitorArea& monitor) {
     if (Loaded()) return true; // prepared once; discarded to be prepared afresh
     style_ = settings.Background;
-    const int dpi = ScreenDpi();
+    const int dpi = monitor.Dpi;
+    const int monitorWidth = std::max(1, monitor.Rect.Right - monitor.Rect.Left);
+    const int monitorHeight = std::max(1, monitor.Rect.Bottom - monitor.Rect.Top);
     // The transparent style keeps every pixel that differs from the background, so anti-aliased
     // glyph edges would float over the desktop as a fringe of blended colours; without
     // anti-aliasing each pixel is text or background. The boxed styles keep smooth text.
@@ -112,17 +113,15 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
         const select_object selected(measuring.get(), font.get());
         HDC dc = measuring.get();
         if (style_ == ScreenBackground::BackgroundFull) {
-            const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-            const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-            const int lineHeight = RectHeight(MeasureText(dc, L"Hey", screenWidth, kDrawFlags));
-            const WrappedText wrapped = MeasureWrapped(dc, text, screenWidth, lineHeight);
-            // Centred vertically; a text taller than the screen starts above it.
-            const PixelRect centred = CentredRect(screenWidth, screenHeight, screenWidth, wrapped.Height);
+            const int lineHeight = RectHeight(MeasureText(dc, L"Hey", monitorWidth, kDrawFlags));
+            const WrappedText wrapped = MeasureWrapped(dc, text, monitorWidth, lineHeight);
+            // Centred vertically; a text taller than the monitor starts above it.
+            const PixelRect centred = CentredRect(monitorWidth, monitorHeight, monitorWidth, wrapped.Height);
             lblMessage.Caption.assign(text);
-            lblMessage.Rect = {0, centred.Top, screenWidth, centred.Top + wrapped.Height};
+            lblMessage.Rect = {0, centred.Top, monitorWidth, centred.Top + wrapped.Height};
             lblMessage.Visible = true;
-            width = screenWidth;
-            height = screenHeight;
+            width = monitorWidth;
+            height = monitorHeight;
             textRect = lblMessage.Rect;
             laid = wrapped.Laid;
         } else {
@@ -145,11 +144,11 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
         }
     }
 
-    // A text larger than the screen is cut to the screen's size, keeping its middle in view as the
+    // A text larger than the monitor is cut to the monitor's size, keeping its middle in view as the
     // centred window would: nothing more could be seen, and the outline of a larger transparent
     // window grows beyond what the window system accepts.
-    const int imageWidth = std::clamp(width, 1, std::max(1, ::GetSystemMetrics(SM_CXSCREEN)));
-    const int imageHeight = std::clamp(height, 1, std::max(1, ::GetSystemMetrics(SM_CYSCREEN)));
+    const int imageWidth = std::clamp(width, 1, monitorWidth);
+    const int imageHeight = std::clamp(height, 1, monitorHeight);
     ::OffsetRect(&textRect, -(width - imageWidth) / 2, -(height - imageHeight) / 2);
     if (!image_.Create(imageWidth, imageHeight, settings.BackgroundColor)) return false;
     {
@@ -164,20 +163,26 @@ bool frmMessage::PrepareMessageWindow(std::wstring_view text, const SettingsReco
     }
 
     const FormStyle style{kMessageWindowClass, WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE};
-    if (!LoadForm(style, L"", {0, 0, imageWidth, imageHeight})) {
+    // Made on its monitor, so that it never changes resolution when it is placed there.
+    const RECT rect{monitor.Rect.Left, monitor.Rect.Top, monitor.Rect.Left + imageWidth,
+                    monitor.Rect.Top + imageHeight};
+    if (!LoadForm(style, L"", rect)) {
         image_.Reset();
         return false;
     }
-    preparedFor_ = Look::Of(text, settings);
+    preparedFor_ = Look::Of(text, settings, monitor);
     return true;
 }
 
-frmMessage::Look frmMessage::Look::Of(std::wstring_view text, const SettingsRecord& settings) {
-    return {std::wstring(text), settings.Background, settings.Font, settings.BackgroundColor, settings.TextColor};
+frmMessage::Look frmMessage::Look::Of(std::wstring_view text, const SettingsRecord& settings,
+                                      const MonitorArea& monitor) {
+    return {std::wstring(text),       settings.Background, settings.Font,
+            settings.BackgroundColor, settings.TextColor,  monitor};
 }
 
-bool frmMessage::PreparedFor(std::wstring_view text, const SettingsRecord& settings) const {
-    return Loaded() && preparedFor_ == Look::Of(text, settings);
+bool frmMessage::PreparedFor(std::wstring_view text, const SettingsRecord& settings,
+                             const MonitorArea& monitor) const {
+    return Loaded() && preparedFor_ == Look::Of(text, settings, monitor);
 }
 
 bool frmMessage::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {

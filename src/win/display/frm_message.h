@@ -4,6 +4,7 @@
 // prepared and copied to the screen whenever the window needs painting.
 
 #include "display/dib_image.h"
+#include "display/monitor.h"
 #include "forms/form.h"
 #include "settings/settings_record.h"
 
@@ -35,15 +36,19 @@ public:
     ~frmMessage() override;
 
     // Creates the window, hidden, sized and drawn for `text` in the style, font and colours of
-    // `settings`. Returns false when the window or its image could not be made.
-    bool PrepareMessageWindow(std::wstring_view text, const SettingsRecord& settings);
+    // `settings`, for `monitor`: its size bounds the window and its resolution sizes the text. Returns
+    // false when the window or its image could not be made.
+    bool PrepareMessageWindow(std::wstring_view text, const SettingsRecord& settings,
+                              const MonitorArea& monitor = PrimaryMonitor());
 
     // The window's size in pixels, which is also that of its image.
     int Width() const { return image_.Width(); }
     int Height() const { return image_.Height(); }
     ScreenBackground Style() const { return style_; }
-    // Whether the window shows `text` as `settings` would draw it now; if not, it must be prepared again.
-    bool PreparedFor(std::wstring_view text, const SettingsRecord& settings) const;
+    // Whether the window shows `text` as `settings` would draw it now on `monitor`; if not, it must be
+    // prepared again.
+    bool PreparedFor(std::wstring_view text, const SettingsRecord& settings,
+                     const MonitorArea& monitor) const;
     const DibImage& Image() const { return image_; }
 
     Label lblMessage;
@@ -58,7 +63,8 @@ private:
         ScreenBackground Style;
         FontDescription Font;
         Colour Background, Foreground;
-        static Look Of(std::wstring_view text, const SettingsRecord& settings);
+        MonitorArea Monitor;
+        static Look Of(std::wstring_view text, const SettingsRecord& settings, const MonitorArea& monitor);
         friend bool operator==(const Look&, const Look&) = default;
     };
 

@@ -62,6 +62,9 @@ inline void DeleteDeviceContext(HDC h) {
 inline void UnhookHook(HHOOK h) {
     ::UnhookWindowsHookEx(h);
 }
+inline void FreeLibraryHandle(HMODULE h) {
+    ::FreeLibrary(h);
+}
 } // namespace detail
 
 using unique_hkey = unique_handle<HKEY, detail::CloseKey>;
@@ -75,6 +78,8 @@ using unique_hmenu = unique_handle<HMENU, detail::DestroyMenuHandle>;
 using unique_hwnd = unique_handle<HWND, detail::DestroyWindowHandle>;
 using unique_hdc = unique_handle<HDC, detail::DeleteDeviceContext>;
 using unique_hhook = unique_handle<HHOOK, detail::UnhookHook>;
+}
+using unique_hmodule = unique_handle<HMODULE, detail::FreeLibraryHandle>;
 
 // GetDC/ReleaseDC for the lifetime of a scope.
 class window_dc {
