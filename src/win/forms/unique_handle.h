@@ -78,7 +78,6 @@ using unique_hmenu = unique_handle<HMENU, detail::DestroyMenuHandle>;
 using unique_hwnd = unique_handle<HWND, detail::DestroyWindowHandle>;
 using unique_hdc = unique_handle<HDC, detail::DeleteDeviceContext>;
 using unique_hhook = unique_handle<HHOOK, detail::UnhookHook>;
-}
 using unique_hmodule = unique_handle<HMODULE, detail::FreeLibraryHandle>;
 
 // GetDC/ReleaseDC for the lifetime of a scope.
