@@ -92,14 +92,8 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     record.optTimeLength = false;
     bool shown = false, loadedDuring = false;
     const std::function<void()> events[]{
-        [&] {
-            shown = display.MessageWindow()->Visible();
-            stop = true;
-        }, // as the icon's double click
-        [&] {
-            display.ShowAffirmation(*this);
-            stop = true;
-        },
+        [&] { shown = display.MessageWindow()->Visible(); stop = true; }, // as the icon's double click
+        [&] { display.ShowAffirmation(*this); stop = true; },
         [&] { display.UnloadMessageWindow(), loadedDuring = display.MessageWindowLoaded(); }};
     for (const auto& event : events) {
         timer.clear();
@@ -116,18 +110,15 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     timer.clear();
     bool boxed = false; // the box's own message loop runs the event, which closes every box
     During([&] {
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND box, LPARAM boxed) {
-                wchar_t type[8]{}, caption[64]{};
-                ::GetClassNameW(box, type, 8);
-                if (std::wstring_view(type) != L"#32770") return TRUE;
-                ::GetWindowTextW(box, caption, 64);
-                *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
-                                                  ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
-                return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-            },
-            reinterpret_cast<LPARAM>(&boxed));
+        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND box, LPARAM boxed) {
+            wchar_t type[8]{}, caption[64]{};
+            ::GetClassNameW(box, type, 8);
+            if (std::wstring_view(type) != L"#32770") return TRUE;
+            ::GetWindowTextW(box, caption, 64);
+            *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
+                                              ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
+            return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }, reinterpret_cast<LPARAM>(&boxed));
     });
     display.ShowAffirmation(*this);
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
@@ -180,10 +171,7 @@ TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
     AffirmationDisplay display(Clock());
     display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
     HWND focus = nullptr;
-    During([&] {
-        focus = ::GetFocus();
-        stop = true;
-    });
+    During([&] { focus = ::GetFocus(); stop = true; });
     display.ShowAffirmation(*this);
     const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
     ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
