@@ -1,12 +1,13 @@
 """The notification-area icon driven with the mouse in Wine's standalone tray window: a double click ends a showing
 and opens the options window; the menu of the right button disables (another look of the icon, Enabled "False",
-no showings), enables (the first look, showings again) and exits (code 0, the icon gone)."""
+no showings), enables (the first look, showings again) and exits (code 0, the icon gone); its Pause submenu and its
+quiet item, items found by their text; screenshots at 96 and 144 dpi."""
 
 import os
 import re
 
-from e2e_support import (BOX, PAUSE_1_S, TIME_50_MS, WM_CLOSE, ProgramTest, log_dir, options_window, probe,
-                         run, screenshot, wait_until, windows, xdotool)
+from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, Started, log_dir,
+                         log_pixels, options_window, probe, reg_values, run, screenshot, wait_until, windows, xdotool)
 
 
 def tray_cell():
@@ -46,9 +47,7 @@ def menu_lines(rect, save_as):
     return {text: (x, y) for text, x, y in lines.values()}
 
 
-class TrayIcon(ProgramTest):
-    """The program with its icon in the tray; the icon's menus are read and clicked by their items' texts."""
-
+class TrayTest(ProgramTest):
     def start_with_icon(self, settings):
         watch = self.watch()
         program, window = self.start_ready(dict({"Pause": PAUSE_1_S, "ScreenBackground": BOX}, **settings))
@@ -70,8 +69,14 @@ class TrayIcon(ProgramTest):
             xdotool("mousemove", *wait_until(item, text), *(["click", "1"] if depth + 1 == len(path) else []))
         wait_until(lambda: not windows("#32768", pid=pid, visible=True), "the menu to close")
 
+    def showings_within(self, ms):
+        return probe("watch", "UpliftBeacon.frmMessage", 0, ms).count("state\t1")
 
-class TrayTest(TrayIcon):
+    def cover_screen(self):
+        self.started.append(Started(os.environ["UPLIFT_PROBE"], "cover", "fullscreen"))
+        wait_until(lambda: [w for w in windows("Static", "Full screen") if w["foreground"]], "a full-screen window")
+        return self.started[-1]
+
     def test_double_click_ends_the_showing_and_opens_the_options(self):
         # The showing lasts until Escape: only the double click can end it.
         program, window, watch = self.start_with_icon({"optTimeLength": "False", "txtCaption": "Almost there"})
@@ -109,3 +114,29 @@ class TrayTest(TrayIcon):
         self.assertEqual(program.wait_exit(), 0)
         wait_until(lambda: tray_cell() is None or len(set(icon(self.cell))) <= 2, "the icon to go")
         self.assertEqual(self.wait_values(lambda v: True, "the settings")["Enabled"], "True")
+
+    def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
+        program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s
+        self.choose(window["pid"], "menu-pause-96dpi", "Pause", "For 1 hour")
+        end = wait_until(lambda: (reg_values(SETTINGS_KEY) or {}).get("PausedUntil"), "PausedUntil")
+        self.assertRegex(" ".join(end), r"^REG_SZ \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
+        self.assertEqual(self.showings_within(6000), 0, "a showing while paused")
+        program.kill()
+        with log_pixels("144"):
+            program, window, _ = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})
+        self.assertEqual(self.showings_within(6000), 0, "a showing while paused, after a restart")
+        self.choose(window["pid"], "menu-resume-144dpi", "Pause", "Resume")
+        wait_until(lambda: reg_values(SETTINGS_KEY)["PausedUntil"] == ("REG_SZ", ""), "the end of the pause")
+        watch.drain()
+        watch.wait_for(True)
+
+        cover = self.cover_screen()
+        self.assertEqual(self.showings_within(6000), 0, "a showing over the full-screen window")
+        cover.kill()
+        watch.drain()
+        watch.wait_for(True)
+        self.choose(window["pid"], "menu-quiet-144dpi", "Quiet during full-screen programs")
+        wait_until(lambda: reg_values(SETTINGS_KEY).get("QuietDuringFullScreen") == ("REG_DWORD", "0x0"), "off")
+        self.cover_screen()
+        watch.drain()
+        watch.wait_for(True)

@@ -4,7 +4,6 @@
 
 #include "affirmations/list_file.h"
 #include "common/regional_formats.h"
-#include "common/time_zone.h"
 #include "schedule/clock.h"
 #include "settings/settings_store.h"
 
@@ -29,14 +28,6 @@ public:
 
 private:
     CivilDateTime now_;
-};
-
-// Two hours ahead of UTC until a moment, then one: summer time ends.
-struct FallBackZone final : TimeZone {
-    explicit FallBackZone(std::int64_t utc) : end(utc) {}
-    std::int64_t ToLocal(std::int64_t utc) const override { return utc + (utc < end ? 7200 : 3600); }
-    std::int64_t ToUtc(std::int64_t t) const override { return t - (t - 7200 < end ? 7200 : 3600); }
-    std::int64_t end;
 };
 
 class MemorySettingsStore final : public SettingsStore {

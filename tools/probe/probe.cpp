@@ -28,10 +28,9 @@ void Out(const std::wstring& text) {
 }
 
 int Usage() {
-    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd> | items <list "
-        L"hwnd>\n"
-        L"       | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path> | fullscreen\n"
-        L"       (see probe.cpp)\n");
+    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
+        L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
+        L"       | fullscreen   (see probe.cpp)\n");
     return kUsage;
 }
 
@@ -254,22 +253,13 @@ int Items(const std::wstring& list) {
 }
 
 // A window without a caption that covers the primary monitor, in the foreground until the probe is
-// ended: what a slide show or a game looks like to the program. Prints its handle.
+// ended: what a slide show or a game looks like to the program.
 int FullScreen() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = L"UpliftProbeFullScreen";
-    const HWND hwnd = RegisterClassW(&wc)
-                          ? CreateWindowExW(0, wc.lpszClassName, L"Full screen", WS_POPUP, 0, 0,
-                                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                            nullptr, nullptr, wc.hInstance, nullptr)
-                          : nullptr;
+    const HWND hwnd = CreateWindowExW(0, L"Static", L"Full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                      nullptr, nullptr, nullptr);
     if (!hwnd) return kNotFound;
-    ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
-    Out(std::to_wstring(Handle(hwnd)) + L"\n");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);
