@@ -8,10 +8,9 @@ SECOND, YELLOW = (1280, 0, 2304, 768), (255, 255, 0)
 
 def notepad_on_the_second():
     """Notepad once it is on the second monitor with the focus; moved there until the window manager takes the move."""
-    pad = (windows("Notepad", visible=True, title="Untitled - Notepad") or [None])[0]
-    if pad and pad["rect"][0] >= SECOND[0] and pad["foreground"]:
-        return pad
-    if pad:
+    for pad in windows("Notepad", visible=True, title="Untitled - Notepad"):
+        if pad["rect"][0] >= SECOND[0] and pad["foreground"]:
+            return pad
         xdotool("windowmove", pad["x11"], 1400, 100)
 
 
