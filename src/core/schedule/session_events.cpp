@@ -7,14 +7,15 @@ SessionEffect EffectOf(SessionEvent event) {
     // Nobody can see the affirmation any more.
     case SessionEvent::Lock:
     case SessionEvent::Disconnect:
-    case SessionEvent::Suspend: return {.EndsShowing = true, .HoldsBack = true};
-    case SessionEvent::DisplayOff: return {.HoldsBack = true};
+    case SessionEvent::Suspend: return {.EndsShowing = true};
+    // The count-down missed the time asleep, or the clock jumped.
+    case SessionEvent::Resume:
+    case SessionEvent::ClockChange: return {.Recompute = true};
+    // What holds showings back, and for how long, is the state's (AddHolds).
+    case SessionEvent::DisplayOff:
     case SessionEvent::Unlock:
     case SessionEvent::Connect:
-    case SessionEvent::DisplayOn: return {.Releases = true};
-    // The sleep's hold gives way to the quiet after waking; the count-down missed the time asleep.
-    case SessionEvent::Resume: return {.HoldsBack = true, .Releases = true, .Recompute = true};
-    case SessionEvent::ClockChange: return {.Recompute = true};
+    case SessionEvent::DisplayOn: return {};
     }
     return {};
 }

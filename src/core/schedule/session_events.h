@@ -24,8 +24,6 @@ enum class SessionEvent {
 
 struct SessionEffect {
     bool EndsShowing = false; // the affirmation on the screen goes, as with Escape
-    bool HoldsBack = false;   // from now on a showing that falls due waits
-    bool Releases = false;    // a hold ends; a waiting showing comes once no other holds it back
     bool Recompute = false;   // the count-down is worked out again at once from the new time
     friend bool operator==(const SessionEffect&, const SessionEffect&) = default;
 };
