@@ -130,22 +130,22 @@ TEST_F(Holding, EscapeTypedDuringAShowingEndsItThroughTheHookOrTheKeyStateAlone)
         record.optTimeLength = true;
         display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
         record.optTimeLength = false;   // until Escape: nothing else ends it
-        // Typed on another thread, as in the user's program; this one serves the hook meanwhile, and the holding
-        // loop looks again only once the key is down and up.
-        const unique_kernel_handle typed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        // Pressed on another thread, as in the user's program, and held down until the showing has ended; this
+        // thread serves the hook meanwhile, and the holding loop looks again only once the key is down.
+        const unique_kernel_handle pressed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         std::thread typist;
         During([&] {
             typist = std::thread([&] {
                 ::keybd_event(VK_ESCAPE, 0, 0, 0);
-                ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-                ::SetEvent(typed.get());
+                ::SetEvent(pressed.get());
             });
-            const HANDLE waitFor = typed.get();
+            const HANDLE waitFor = pressed.get();
             while (::MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
                 DoEvents();
         });
         display.ShowAffirmation(*this);
         typist.join();
+        ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
         EXPECT_FALSE(overran) << "Escape ended the showing, "
                               << (sense == EscapeSense::KeyStateOnly ? "without" : "with") << " the hook";
         overran = stop = false;
