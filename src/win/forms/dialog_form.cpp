@@ -1,6 +1,5 @@
 #include "forms/dialog_form.h"
 
-#include "about/html_help.h"
 #include "display/twips.h"
 
 #include <commctrl.h>
@@ -416,9 +415,13 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (index >= controls_.size()) return false;
         const UINT code = HIWORD(wParam);
         if (table_[index].Kind == ControlKind::Label) {
-            // A label chooses its option, as a click on the option would.
+            // A label chooses its option and gives it the focus, as a click on the option would: the
+            // focus never stays on a control the choice disables.
             if (code == STN_CLICKED || code == STN_DBLCLK) {
-                if (const auto buddy = FindControl(table_, table_[index].Buddy)) ChooseOption(*buddy);
+                if (const auto buddy = FindControl(table_, table_[index].Buddy)) {
+                    if (controls_[*buddy] && ::IsWindowVisible(hWnd())) ::SetFocus(controls_[*buddy]);
+                    ChooseOption(*buddy);
+                }
             }
         } else if (table_[index].Kind == ControlKind::Option) {
             if (code == BN_CLICKED) ChooseOption(index);
@@ -445,7 +448,7 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(hWnd(), focus)) lastFocus_ = focus;
-        } else {
+        } else if (::IsWindowVisible(hWnd())) { // a hidden form takes no focus
             HWND focus = lastFocus_ && ::IsWindowEnabled(lastFocus_) && ::IsWindowVisible(lastFocus_)
                              ? lastFocus_
                              : ::GetNextDlgTabItem(hWnd(), nullptr, FALSE);
@@ -462,10 +465,13 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    case WM_HELP:
-        WhatsThis(*reinterpret_cast<const HELPINFO*>(lParam));
+    case WM_HELP: {
+        const auto& info = *reinterpret_cast<const HELPINFO*>(lParam);
+        if (info.iContextType == HELPINFO_WINDOW)
+            Form_WhatsThis(HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
         result = TRUE;
         return true;
+    }
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -476,11 +482,6 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     default: return false;
     }
-}
-
-void DialogForm::WhatsThis(const HELPINFO& info) const {
-    if (info.iContextType != HELPINFO_WINDOW) return;
-    ShowHelpPopup(hWnd(), HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
 }
 
 HWND DialogForm::ModalWindow() {
@@ -529,6 +530,9 @@ bool TranslateDialogMessage(MSG& msg) {
         HWND dialog = form->hWnd();
         if (!dialog || (msg.hwnd != dialog && !::IsChild(dialog, msg.hwnd))) continue;
         if (msg.message == kKeyF1Message) return true;
+        // A hidden form can still be the foreground window (the icon's menu makes it so): a key
+        // typed then must not press its buttons or change its options unseen.
+        if (!::IsWindowVisible(dialog)) return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             bool handled = false;
             form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);
