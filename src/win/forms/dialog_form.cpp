@@ -56,7 +56,8 @@ WindowKind KindOf(const ControlSpec& spec) {
                 LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
                     WS_GROUP,
                 WS_EX_CLIENTEDGE};
-    case ControlKind::PictureButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::PictureButton:
+    case ControlKind::Link: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::Frame: // drawn by the form, so that its caption is never cut
     case ControlKind::Panel:
     case ControlKind::Picture:
@@ -299,6 +300,10 @@ void DialogForm::Paint() {
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
         if (table_[i].Kind == ControlKind::Separator) ::DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
         if (table_[i].Kind == ControlKind::Frame) DrawFrame(dc, r, table_[i].Caption);
+        if (table_[i].Kind == ControlKind::Option && ::GetFocus() == controls_[i] && !LabelOf(i)) {
+            const RECT cue = UnlabelledCue(i);
+            ::DrawFocusRect(dc, &cue);
+        }
     }
     ::EndPaint(hWnd(), &ps);
 }
@@ -342,7 +347,9 @@ bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
     if (pushed) ::OffsetRect(&face, 1, 1);
     unique_hbrush brush(::CreateSolidBrush(ButtonColour(table_[index].Name)));
     ::FillRect(item.hDC, &face, brush.get());
-    ::FrameRect(item.hDC, &face, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    ::FrameRect(item.hDC, &face,
+                HighContrast() ? ::GetSysColorBrush(COLOR_BTNTEXT)
+                               : static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
     if (item.itemState & ODS_FOCUS) {
         RECT focus{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
         ::DrawFocusRect(item.hDC, &focus);
@@ -399,10 +406,31 @@ void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
     }
 }
 
-void DialogForm::InvalidateLabelOf(std::size_t option) {
+std::optional<std::size_t> DialogForm::LabelOf(std::size_t option) const {
     for (std::size_t i = 0; i < table_.size(); ++i) {
-        if (table_[i].Buddy == table_[option].Name && controls_[i])
-            ::InvalidateRect(controls_[i], nullptr, TRUE);
+        if (table_[i].Kind == ControlKind::Label && table_[i].Buddy == table_[option].Name) return i;
+    }
+    return std::nullopt;
+}
+
+// An option without a label of its own (a button beside it names it) shows its focus around its round
+// button, on the form.
+RECT DialogForm::UnlabelledCue(std::size_t option) const {
+    RECT r{};
+    ::GetWindowRect(controls_[option], &r);
+    ::MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&r), 2);
+    const int margin = ::MulDiv(2, static_cast<int>(Dpi()), 96);
+    ::InflateRect(&r, margin, margin);
+    return r;
+}
+
+void DialogForm::InvalidateLabelOf(std::size_t option) {
+    const auto label = LabelOf(option);
+    if (label && controls_[*label]) {
+        ::InvalidateRect(controls_[*label], nullptr, TRUE);
+    } else if (!label) {
+        const RECT cue = UnlabelledCue(option);
+        ::InvalidateRect(hWnd(), &cue, TRUE);
     }
 }
 
@@ -523,6 +551,12 @@ void DialogForm::ShowModal(HWND owner) {
 void DialogForm::EndModal() {
     modal_ = false;
     SetVisible(false);
+}
+
+bool HighContrast() {
+    HIGHCONTRASTW contrast{sizeof(contrast)};
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 bool TranslateDialogMessage(MSG& msg) {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -89,6 +90,8 @@ private:
     void DrawPictureButton(const DRAWITEMSTRUCT& item, std::size_t index);
     void DrawFrame(HDC dc, const RECT& r, std::wstring_view caption) const;
     void InvalidateLabelOf(std::size_t option);
+    std::optional<std::size_t> LabelOf(std::size_t option) const;
+    RECT UnlabelledCue(std::size_t option) const;
     void ChooseOption(std::size_t index);
     std::size_t IndexOf(HWND control) const;
     int IdOf(std::size_t index) const;
@@ -104,6 +107,9 @@ private:
     int clientWidthTwips_ = 0, clientHeightTwips_ = 0;
     bool modal_ = false;
 };
+
+// Whether the user has chosen a high-contrast scheme: what the forms draw then takes the system colours.
+bool HighContrast();
 
 // The key preview and the dialog manners for a message of the loop; true when it was handled.
 // Every message loop of the program calls it before dispatching.
