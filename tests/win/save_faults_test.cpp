@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -100,6 +101,29 @@ TEST(SaveFaults, AFailedStepKeepsTheListAndItsNamesLeavesNothingBehindAndIsToldO
     MessageBoxCall() = ::MessageBoxW;
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(folder);
+}
+
+// Run by full_disk.sh on a small file system that it mounts: the disk is filled, then the list saved.
+TEST(ListFileFullDisk, AFullDiskKeepsTheListAndItsNamesAndLeavesNothingBehind) {
+    const char* folder = std::getenv("UPLIFT_FULL_DISK_DIR");
+    if (!folder) GTEST_SKIP() << "run by full_disk.sh, on a small file system of its own";
+    const std::filesystem::path path = std::filesystem::path(folder) / "Data.Lst",
+                                filler = path.parent_path() / "filler";
+    for (const bool linked : {false, true}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << "\"old\"\r\n";
+        if (linked) ::CreateHardLinkW((path.parent_path() / "Other.Lst").c_str(), path.c_str(), nullptr);
+        for (std::ofstream fill(filler, std::ios::binary);
+             fill.write(std::string(4096, 'x').data(), 4096).flush();) {
+        }
+        const auto failure = WriteListFileAt(path.wstring(), {std::wstring(20000, L'n')});
+        EXPECT_EQ(std::tuple(failure.has_value(), Read(path),
+                             linked ? Read(path.parent_path() / "Other.Lst") : "\"old\"\r\n",
+                             std::filesystem::exists(path.wstring() + L".new")),
+                  std::tuple(true, "\"old\"\r\n", "\"old\"\r\n", false))
+            << linked;
+        std::filesystem::remove(filler);
+        EXPECT_EQ(WriteListFileAt(path.wstring(), {L"new"}), std::nullopt);
+    }
 }
 
 } // namespace
