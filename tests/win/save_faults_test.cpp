@@ -1,5 +1,5 @@
-// Saving the list with each file call made to fail in turn, through the list editor's OK, with its
-// message boxes counted.
+// Saving the list with each file call made to fail in turn ("disk full"), through the list editor's OK with
+// its message boxes counted; and on a real full disk, a small file system that full_disk.sh mounts.
 
 #include "affirmations/frm_list.h"
 #include "affirmations/list_file_win.h"
@@ -9,120 +9,90 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
+#include <sstream>
 
 namespace uplift::win {
 namespace {
 
-std::set<std::pair<std::string, int>> faults; // call and which of its calls fails
-std::map<std::string, int> made;
-int boxes = 0;
+namespace fs = std::filesystem;
+std::set<std::string> faults; // "WriteFile1": the first WriteFile of the save fails
+std::map<std::string, int> calls;
+int told = 0;
 
 bool Fails(const char* call) {
-    if (!faults.contains({call, ++made[call]})) return false;
+    if (!faults.contains(call + std::to_string(++calls[call]))) return false;
     ::SetLastError(ERROR_DISK_FULL);
     return true;
 }
-#define FAULTY(call, failure)                                                                                \
-    calls.call = [](auto... a) { return Fails(#call) ? failure : ListFileCalls{}.call(a...); }
+#define FAULTY(call, failed)                                                                                 \
+    SaveCalls().call = [](auto... a) { return Fails(#call) ? failed : ListFileCalls{}.call(a...); }
 
-std::string Read(const std::filesystem::path& at) {
+std::string Read(const fs::path& at) {
     std::ifstream in(at, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(SaveFaults, AFailedStepKeepsTheListAndItsNamesLeavesNothingBehindAndIsToldOnce) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("UpliftSaveFaults" + std::to_string(::GetCurrentProcessId()));
-    std::filesystem::create_directory(folder);
-    const auto path = folder / "Data.Lst", other = folder / "Other.Lst", temporary = folder / "Data.Lst.new";
-    std::ofstream(path, std::ios::binary) << "\"new\"\r\n";
-    ListFileCalls& calls = SaveCalls();
-    FAULTY(CreateFile, INVALID_HANDLE_VALUE);
-    FAULTY(WriteFile, FALSE);
-    FAULTY(FlushFileBuffers, FALSE);
-    FAULTY(SetFilePointerEx, FALSE);
-    FAULTY(SetEndOfFile, FALSE);
-    FAULTY(GetFileInformationByHandle, FALSE);
-    FAULTY(SetFileAttributes, FALSE);
-    FAULTY(GetFileSecurity, FALSE);
-    FAULTY(SetFileSecurity, FALSE);
-    FAULTY(MoveFileEx, FALSE);
-    MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR caption, UINT) {
-        return boxes += caption == std::wstring(L"Unable to save list"), IDOK;
-    };
+    const fs::path folder =
+        fs::temp_directory_path() / ("UpliftFaults" + std::to_string(::GetCurrentProcessId()));
+    const fs::path path = (fs::create_directory(folder), folder / "Data.Lst"), other = folder / "Other.Lst";
+    std::ofstream(path) << "\"new\"\n";
+    FAULTY(CreateFile, INVALID_HANDLE_VALUE), FAULTY(WriteFile, FALSE), FAULTY(FlushFileBuffers, FALSE),
+        FAULTY(SetFilePointerEx, FALSE), FAULTY(SetEndOfFile, FALSE),
+        FAULTY(GetFileInformationByHandle, FALSE), FAULTY(SetFileAttributes, FALSE),
+        FAULTY(GetFileSecurity, FALSE), FAULTY(SetFileSecurity, FALSE), FAULTY(MoveFileEx, FALSE);
+    MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
     frmList editor(folder.wstring());
     ASSERT_TRUE(editor.Load(nullptr));
     HWND ok = editor.Control(L"cmdOk");
     constexpr DWORD kOld = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-    const std::pair<bool, std::set<std::pair<std::string, int>>> cases[]{
-        {false, {{"CreateFile", 1}}}, // how many names the list has
-        {false, {{"GetFileInformationByHandle", 1}}},
-        {false, {{"CreateFile", 2}}}, // the new file
-        {false, {{"WriteFile", 1}}},
-        {false, {{"FlushFileBuffers", 1}}},
-        {false, {{"SetFileAttributes", 1}}}, // hidden onto the new file
-        {false, {{"GetFileSecurity", 2}}},
-        {false, {{"SetFileSecurity", 1}, {"SetFileSecurity", 2}}},
-        {false, {{"SetFileAttributes", 2}}}, // read-only off the list
-        {false, {{"MoveFileEx", 1}}},
-        {false, {{"MoveFileEx", 1}, {"SetFileAttributes", 3}}}, // and read-only not given back
-        {true, {{"SetFileAttributes", 1}}},                     // read-only off a list with two names
-        {true, {{"WriteFile", 1}}},
-        {true, {{"SetEndOfFile", 1}}},
-        {true, {{"FlushFileBuffers", 1}}},
-        {true, {}},
-        {false, {}},
-    };
-    for (const auto& [linked, failing] : cases) {
+    // In the order of the save; "+": the list has a second name.
+    for (const std::string step :
+         {"CreateFile1", "GetFileInformationByHandle1", "CreateFile2", "WriteFile1", "FlushFileBuffers1",
+          "SetFileAttributes1", "GetFileSecurity2", "SetFileSecurity1 SetFileSecurity2", "SetFileAttributes2",
+          "MoveFileEx1", "MoveFileEx1 SetFileAttributes3", "+SetFileAttributes1", "+WriteFile1",
+          "+SetEndOfFile1", "+FlushFileBuffers1", "+", ""}) {
+        const bool linked = step.starts_with('+'), saved = step.size() <= 1;
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove(other);
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << "\"old\"\r\n\"list\"\r\n";
+        fs::remove(other);
+        std::ofstream(path, std::ios::binary) << "\"old\"\r\n";
         if (linked) ::CreateHardLinkW(other.c_str(), path.c_str(), nullptr);
         ::SetFileAttributesW(path.c_str(), kOld);
-        faults = failing, made.clear(), boxes = 0;
-        ::SendMessageW(editor.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ok), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(ok));
-        const std::string expected = failing.empty() ? "\"new\"\r\n" : "\"old\"\r\n\"list\"\r\n";
-        const std::string name = linked ? "linked, " : "";
-        const std::string step =
-            failing.empty() ? name + "none"
-                            : name + failing.begin()->first + std::to_string(failing.begin()->second);
-        EXPECT_EQ(std::tuple(Read(path), linked ? Read(other) : expected, std::filesystem::exists(temporary),
-                             boxes),
-                  std::tuple(expected, expected, false, failing.empty() ? 0 : 1))
+        std::istringstream words(step.substr(linked));
+        faults = {std::istream_iterator<std::string>(words), {}}, calls.clear(), told = 0;
+        ::SendMessageW(editor.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ok), BN_CLICKED), (LPARAM)ok);
+        const std::string expected = saved ? "\"new\"\r\n" : "\"old\"\r\n";
+        EXPECT_EQ(std::tuple(Read(path), linked ? Read(other) : expected, fs::exists(path.string() + ".new"),
+                             told, editor.List().Entries() == std::vector<std::wstring>{L"new"}),
+                  std::tuple(expected, expected, false, saved ? 0 : 1, true))
             << step;
-        EXPECT_EQ(editor.List().Entries(), std::vector<std::wstring>{L"new"}) << step;
-        if (failing.size() == 1) EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kOld, kOld) << step;
+        if (!saved && !faults.contains("SetFileAttributes3"))
+            EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kOld, kOld) << step << ": read-only again";
     }
     editor.Unload();
     SaveCalls() = {};
     MessageBoxCall() = ::MessageBoxW;
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(folder);
+    fs::remove_all(folder);
 }
 
-// Run by full_disk.sh on a small file system that it mounts: the disk is filled, then the list saved.
 TEST(ListFileFullDisk, AFullDiskKeepsTheListAndItsNamesAndLeavesNothingBehind) {
     const char* folder = std::getenv("UPLIFT_FULL_DISK_DIR");
     if (!folder) GTEST_SKIP() << "run by full_disk.sh, on a small file system of its own";
-    const std::filesystem::path path = std::filesystem::path(folder) / "Data.Lst",
-                                filler = path.parent_path() / "filler";
+    const fs::path path = fs::path(folder) / "Data.Lst", other = path.parent_path() / "Other.Lst";
     for (const bool linked : {false, true}) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << "\"old\"\r\n";
-        if (linked) ::CreateHardLinkW((path.parent_path() / "Other.Lst").c_str(), path.c_str(), nullptr);
-        for (std::ofstream fill(filler, std::ios::binary);
-             fill.write(std::string(4096, 'x').data(), 4096).flush();) {
+        std::ofstream(path, std::ios::binary) << "\"old\"\r\n";
+        if (linked) ::CreateHardLinkW(other.c_str(), path.c_str(), nullptr);
+        for (std::ofstream fill(path.parent_path() / "filler");
+             fill.write(std::string(4096, 'x').data(), 4096);) {
         }
-        const auto failure = WriteListFileAt(path.wstring(), {std::wstring(20000, L'n')});
-        EXPECT_EQ(std::tuple(failure.has_value(), Read(path),
-                             linked ? Read(path.parent_path() / "Other.Lst") : "\"old\"\r\n",
-                             std::filesystem::exists(path.wstring() + L".new")),
-                  std::tuple(true, "\"old\"\r\n", "\"old\"\r\n", false))
+        EXPECT_TRUE(WriteListFileAt(path.wstring(), {std::wstring(20000, L'n')}));
+        EXPECT_EQ(
+            std::tuple(Read(path), linked ? Read(other) : "\"old\"\r\n", fs::exists(path.string() + ".new")),
+            std::tuple("\"old\"\r\n", "\"old\"\r\n", false))
             << linked;
-        std::filesystem::remove(filler);
-        EXPECT_EQ(WriteListFileAt(path.wstring(), {L"new"}), std::nullopt);
+        fs::remove(path.parent_path() / "filler");
     }
 }
 
