@@ -210,14 +210,15 @@ std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
         ::DeleteFileW(temporary.c_str());
         return failed(error);
     };
+    bool written = false;
     DWORD error = ERROR_SUCCESS;
     {
         const unique_kernel_handle file =
             OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, calls.CreateFile);
-        if (!file || !WriteAll(calls, file.get(), bytes) || !calls.FlushFileBuffers(file.get()))
-            error = ::GetLastError();
+        written = file && WriteAll(calls, file.get(), bytes) && calls.FlushFileBuffers(file.get());
+        if (!written) error = ::GetLastError();
     } // closed before it may go
-    if (error != ERROR_SUCCESS) return discard(error);
+    if (!written) return discard(error);
     // The new file carries what the old one did but read-only: its other attributes, then its owner
     // and access rules (which the platform may change with the attributes).
     constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
