@@ -46,7 +46,7 @@ class ListEditorTest(ProgramTest):
         editor = self.open_editor(self.show_options(options))
         self.click_item(editor, 0)
         wait_until(lambda: "Hi" in controls(editor), "a click to show the entry in the text box")
-        keys("Tab", "ctrl+a", text="A much longer affirmation")  # the text box comes after the list
+        keys("alt+t", "ctrl+a", text="A much longer affirmation")  # its label's access key
         self.close_editor("alt+o", b'"A much longer affirmation"\r\n')
         watch.drain()
         press(options, "&Cancel")  # the schedule goes on

@@ -81,7 +81,7 @@ class OptionsTest(ProgramTest):
                                              soon.second, "AM" if soon.hour < 12 else "PM")
         watch = self.watch()
         _, window = self.open(dict(STORED, Enabled="1", WhenToDisplay="2", Date=date, Time="15"))
-        colour = [b for b in controls(window)["Button"] if not b["text"]][0]  # the background colour's button
+        colour = controls(window)["Background color"][0]  # named for screen readers, though it shows no text
         for button, title in ((colour, "Color"), (controls(window)["&Font..."][0], "Font")):
             probe("post", button["hwnd"], BM_CLICK)
             dialog = wait_until(lambda: shown(title), "the %s dialog" % title)

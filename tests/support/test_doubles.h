@@ -37,10 +37,12 @@ public:
         return it == values.end() ? std::nullopt : std::optional(it->second);
     }
     bool Write(std::wstring_view name, std::wstring_view value) override {
+        if (failWrites) return false;
         values.insert_or_assign(std::wstring(name), std::wstring(value));
         return true;
     }
     std::map<std::wstring, std::wstring, std::less<>> values;
+    bool failWrites = false;
 };
 
 class Latin1CodePage final : public CodePage {

@@ -37,6 +37,46 @@ TEST(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsO
     form.Unload();
 }
 
+// The icon's right click makes the hidden options window the foreground window on Windows.
+TEST(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOnceAtOkOnly) {
+    MemorySettingsStore store;
+    EnUsRegionalFormats formats;
+    ManualClock clock{{2026, 12, 6, 9, 30, 15, 0}};
+    frmMenu form{store, formats, clock, L"C:\\nowhere"};
+    ASSERT_TRUE(form.Form_Initialize() && form.Load());
+    static int told = 0;
+    MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
+    const auto command = [&form](const wchar_t* name, UINT code) {
+        ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form.Control(name)), code),
+                       reinterpret_cast<LPARAM>(form.Control(name)));
+    };
+    ::SetWindowTextW(form.Control(L"txtCaption"), L"typed");
+    ::SendMessageW(form.hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    for (HWND to : {form.hWnd(), form.Control(L"optPause")}) // Default's access key, an arrow in a group
+        ::PostMessageW(to, WM_CHAR, 'd', 0), ::PostMessageW(to, WM_KEYDOWN, VK_DOWN, 0);
+    for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (!TranslateDialogMessage(msg)) ::DispatchMessageW(&msg);
+    EXPECT_EQ(std::tuple(form.Settings().txtCaption, form.Settings().When),
+              std::tuple(L"typed", WhenToDisplay::Pause));
+
+    form.SetVisible(true);
+    ::SetForegroundWindow(form.hWnd());
+    ::SetFocus(form.Control(L"cboPause"));
+    command(L"lblEveryday", STN_CLICKED); // disables cboPause
+    EXPECT_EQ(::GetFocus(), form.Control(L"optEveryday"));
+    store.failWrites = true;
+    command(L"cmdOk", BN_CLICKED);
+    EXPECT_EQ(std::tuple(told, form.Settings().txtCaption, form.Settings().When),
+              std::tuple(1, L"typed", WhenToDisplay::Everyday));
+    ::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0);
+    ::SendMessageW(form.hWnd(), WM_ENDSESSION, FALSE, 0);
+    form.mnuExit_Click();
+    EXPECT_EQ(std::tuple(told, form.Loaded()), std::tuple(1, false)) << "nothing told at log-off or Exit";
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    MessageBoxCall() = ::MessageBoxW;
+}
+
 struct Recorded : TrayEvents {
     void LocalfrmTray_DblClick() override { events += L"double "; }
     void LocalfrmTray_MouseDown(int button) override { events += L"button" + std::to_wstring(button) + L" "; }

@@ -1,3 +1,4 @@
+#include "affirmations/frm_list.h"
 #include "affirmations/list_file_win.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +7,11 @@
 
 #include <sddl.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 namespace uplift::win {
 namespace {
@@ -22,8 +26,8 @@ protected:
         ::DeleteFileW(path.c_str());
         ::RemoveDirectoryW(folder.c_str());
     }
-    std::string Bytes() const {
-        std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::string Bytes(std::filesystem::path at = {}) const {
+        std::ifstream in(at.empty() ? std::filesystem::path(path) : at, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     static void Put(const std::wstring& at, const std::string& bytes) {
@@ -63,7 +67,7 @@ TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8AndReadsItBackNulsAndLongLines
               (Entries{std::wstring(L"a\0b", 3), std::wstring(1 << 20, L'x'), L"after"}));
 }
 
-TEST_F(ListFileOnDisk, ASaveReplacesAReadOnlyListKeepingItsAttributesAndAccessAndAFailedOneKeepsIt) {
+TEST_F(ListFileOnDisk, ASaveKeepsTheListsAttributesAndAccessAndClearsWhatAFailedOneLeft) {
     const std::wstring leftover = path + L".new";
     Put(leftover, "from a failed save");
     ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -90,14 +94,74 @@ TEST_F(ListFileOnDisk, ASaveReplacesAReadOnlyListKeepingItsAttributesAndAccessAn
     EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kKept, kKept);
     EXPECT_EQ(Access(), access);
     EXPECT_EQ(::GetFileAttributesW(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    ASSERT_EQ(WriteListFileAt(path, {L"kept"}), std::nullopt);
-    EXPECT_EQ(ReadListFileAt(path), Entries{L"kept"});
-    ASSERT_TRUE(::CreateDirectoryW(leftover.c_str(), nullptr)); // the new file cannot be made
-    const auto failure = WriteListFileAt(path, {L"lost"});
-    ::RemoveDirectoryW(leftover.c_str());
-    EXPECT_TRUE(failure && !failure->empty());
-    EXPECT_EQ(ReadListFileAt(path), Entries{L"kept"});
+}
+
+// Each file call of a save made to fail in turn ("disk full"), through the list editor's OK.
+std::set<std::string> faults; // "WriteFile1": the first WriteFile of the save fails
+std::map<std::string, int> calls;
+bool Fails(const char* call) {
+    if (!faults.contains(call + std::to_string(++calls[call]))) return false;
+    ::SetLastError(ERROR_DISK_FULL);
+    return true;
+}
+#define FAULTY(call, failed)                                                                                 \
+    SaveCalls().call = [](auto... a) { return Fails(#call) ? failed : ListFileCalls{}.call(a...); }
+
+TEST_F(ListFileOnDisk, AFailedSaveStepKeepsTheListAndItsNamesLeavesNothingBehindAndIsToldOnce) {
+    const std::wstring other = folder + L"\\Other.Lst";
+    Put(path, "\"new\"\n");
+    FAULTY(CreateFile, INVALID_HANDLE_VALUE), FAULTY(WriteFile, FALSE), FAULTY(FlushFileBuffers, FALSE),
+        FAULTY(SetFilePointerEx, FALSE), FAULTY(SetEndOfFile, FALSE),
+        FAULTY(GetFileInformationByHandle, FALSE), FAULTY(SetFileAttributes, FALSE),
+        FAULTY(GetFileSecurity, FALSE), FAULTY(SetFileSecurity, FALSE), FAULTY(MoveFileEx, FALSE);
+    static int told = 0;
+    MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
+    frmList editor(folder);
+    ASSERT_TRUE(editor.Load(nullptr));
+    HWND ok = editor.Control(L"cmdOk");
+    constexpr DWORD kOld = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    // In the order of the save; "+": the list has a second name.
+    for (const std::string step :
+         {"CreateFile1", "GetFileInformationByHandle1", "CreateFile2", "WriteFile1", "FlushFileBuffers1",
+          "SetFileAttributes1", "GetFileSecurity2", "SetFileSecurity1 SetFileSecurity2", "SetFileAttributes2",
+          "MoveFileEx1", "MoveFileEx1 SetFileAttributes3", "+SetFileAttributes1", "+WriteFile1",
+          "+SetEndOfFile1", "+FlushFileBuffers1", "+", ""}) {
+        const bool linked = step.starts_with('+'), saved = step.size() <= 1;
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(other.c_str());
+        Put(path, "\"old\"\r\n");
+        if (linked) ::CreateHardLinkW(other.c_str(), path.c_str(), nullptr);
+        ::SetFileAttributesW(path.c_str(), kOld);
+        std::istringstream words(step.substr(linked));
+        faults = {std::istream_iterator<std::string>(words), {}}, calls.clear(), told = 0;
+        ::SendMessageW(editor.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ok), BN_CLICKED), (LPARAM)ok);
+        const std::string expected = saved ? "\"new\"\r\n" : "\"old\"\r\n";
+        EXPECT_EQ(std::tuple(Bytes(), linked ? Bytes(other) : expected,
+                             ::GetFileAttributesW((path + L".new").c_str()), told,
+                             editor.List().Entries() == Entries{L"new"}),
+                  std::tuple(expected, expected, INVALID_FILE_ATTRIBUTES, saved ? 0 : 1, true))
+            << step;
+        if (!saved && !faults.contains("SetFileAttributes3"))
+            EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kOld, kOld) << step << ": read-only again";
+    }
+    editor.Unload();
+    SaveCalls() = {};
+    MessageBoxCall() = ::MessageBoxW;
+    ::DeleteFileW(other.c_str());
+}
+
+// Run by full_disk.sh on a small file system that it mounts: the disk is filled, then the list saved.
+TEST(ListFileFullDisk, AFullDiskKeepsTheListAndLeavesNothingBehind) {
+    const char* folder = std::getenv("UPLIFT_FULL_DISK_DIR");
+    if (!folder) GTEST_SKIP() << "run by full_disk.sh, on a small file system of its own";
+    const std::wstring path = ListFilePath(std::filesystem::path(folder)), filler = path + L".filler";
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << "\"old\"\r\n";
+    for (std::ofstream fill{std::filesystem::path(filler)};
+         fill.write(std::string(4096, 'x').data(), 4096);) {
+    }
+    EXPECT_TRUE(WriteListFileAt(path, {std::wstring(20000, L'n')}));
+    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW((path + L".new").c_str())),
+              std::tuple(Entries{L"old"}, INVALID_FILE_ATTRIBUTES));
 }
 
 } // namespace

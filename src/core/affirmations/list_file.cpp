@@ -128,6 +128,34 @@ std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
     return length;
 }
 
+// The code units of UTF-16 bytes; an odd last byte is no unit and is dropped.
+std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<std::uint8_t>(bytes[2 * i]);
+        const auto second = static_cast<std::uint8_t>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
+
+// A surrogate without its partner becomes one replacement.
+std::wstring DecodeUtf16(std::u16string_view units) {
+    std::wstring text;
+    text.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00u);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
+        }
+        AppendCodePoint(text, c);
+    }
+    return text;
+}
+
 void AppendLine(std::string& out, std::string_view text) {
     out += '"';
     out += text;
@@ -193,6 +221,16 @@ std::vector<std::wstring> ParseListText(std::wstring_view text) {
 }
 
 std::vector<std::wstring> ReadListFile(std::string_view bytes, const CodePage& ansi) {
+    // Notepad's "Unicode" and "Unicode big endian": the fields are cut from the code units.
+    const bool little = bytes.starts_with(kUtf16LeBom);
+    if (little || bytes.starts_with(kUtf16BeBom)) {
+        const std::u16string units = Utf16Units(bytes.substr(kUtf16LeBom.size()), !little);
+        std::vector<std::wstring> entries;
+        ForEachField(std::u16string_view(units), [&entries](std::u16string_view field) {
+            if (!field.empty()) entries.push_back(DecodeUtf16(field));
+        });
+        return entries;
+    }
     const bool marked = bytes.starts_with(kUtf8Bom);
     if (marked) bytes.remove_prefix(kUtf8Bom.size());
     // A file saved as UTF-8 by another editor has no mark; its bytes are rarely valid UTF-8 by chance.

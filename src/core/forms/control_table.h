@@ -22,6 +22,7 @@ enum class ControlKind {
     ListBox,       // several entries selected with click, Shift+click and Ctrl+click
     PictureButton, // button with a picture drawn by the form above its caption
     Separator,     // horizontal line drawn by the form
+    Link,          // web address drawn by the form; a tab stop that Enter and Space open
 };
 
 // Flags of a control.

@@ -26,7 +26,8 @@ constexpr wchar_t kDisclaimer[] =
     L"Warning: this program is protected by copyright law. Copying or distributing it, in whole or in "
     L"part, without the written permission of Fernbrook is not allowed.";
 
-// Positions in twips; the link sits in its hot area Picture1. Only the two buttons take the focus.
+// Positions in twips; the link sits in its hot area Picture1. The buttons and then the link take the
+// focus (creation order is the tab order), so that the box opens with the focus on OK.
 // clang-format off
 constexpr std::array<ControlSpec, 11> kAboutControls{{
     {K::Picture, L"picBanner", L"", L"", {0, 0, kClientWidthTwips, 630}},
@@ -35,11 +36,11 @@ constexpr std::array<ControlSpec, 11> kAboutControls{{
     {K::Label, L"lblVersion", L"", L"", {1050, 1380, 3885, 225}},
     {K::Label, L"lblDescription", L"Copyright \u00A9 Fernbrook. All rights reserved.", L"", {1050, 1725, 4005, 330}},
     {K::Picture, L"Picture1", L"", L"", {1060, 2040, 3975, 495}},
-    {K::Label, L"Label1", L"", L"", {0, 0, 3930, 240}, 0, L"Picture1"},
     {K::Picture, L"Line1", L"", L"", {90, 2685, kClientWidthTwips - 90, 30}},
     {K::Label, L"lblDisclaimer", L"", L"", {240, 2865, 3870, 1305}},
     {K::Button, L"cmdOK", L"OK", L"", {4245, 2865, 1245, 345}, 0, L"", L"", kDefault | kCancel},
     {K::Button, L"cmdSupport", L"S&upport", L"", {4245, 3360, 1245, 345}},
+    {K::Link, L"Label1", L"", L"", {0, 0, 3930, 240}, 0, L"Picture1"},
 }};
 // clang-format on
 
@@ -128,7 +129,7 @@ bool frmAbout::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     switch (message) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType != ODT_STATIC) return false;
+        if (item.CtlType != ODT_STATIC && item.hwndItem != Control(L"Label1")) return false;
         DrawLabel(item);
         result = TRUE;
         return true;
@@ -142,7 +143,7 @@ bool frmAbout::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     case WM_COMMAND:
         if (lParam != 0 && reinterpret_cast<HWND>(lParam) == Control(L"Label1")) {
-            if (HIWORD(wParam) == STN_CLICKED) Label1_Click();
+            if (HIWORD(wParam) == BN_CLICKED) Label1_Click();
         } else if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
             cmdOK_Click(); // Escape: the OK button is the cancel button too
         } else {
@@ -154,6 +155,10 @@ bool frmAbout::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         cmdOK_Click();
         result = 0;
         return true;
+    case WM_UPDATEUISTATE:
+        // The link's focus cue follows the keyboard cues; the default handling passes them on.
+        ::InvalidateRect(Control(L"Label1"), nullptr, FALSE);
+        return false;
     default: return false;
     }
 }
@@ -162,6 +167,13 @@ void frmAbout::Control_Event(std::wstring_view name, UINT code) {
     if (code != BN_CLICKED) return;
     if (name == L"cmdOK") cmdOK_Click();
     if (name == L"cmdSupport") cmdSupport_Click();
+}
+
+// Enter on the link opens it, as Space does (the link is a button); elsewhere Enter presses OK.
+void frmAbout::Form_KeyDown(UINT key, bool& handled) {
+    if (key != VK_RETURN || ::GetFocus() != Control(L"Label1")) return;
+    Label1_Click();
+    handled = true;
 }
 
 void frmAbout::Form_Timer(UINT_PTR id) {
@@ -175,11 +187,17 @@ void frmAbout::DrawLabel(const DRAWITEMSTRUCT& item) const {
     HFONT font = name == L"lblTitle" ? titleFont_.get() : name == L"Label1" ? linkFont_.get() : DialogFont();
     const select_object selected(item.hDC, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(item.hDC, TRANSPARENT);
-    ::SetTextColor(item.hDC, name == L"Label1" ? linkColour_ : ::GetSysColor(COLOR_BTNTEXT));
+    // In high contrast the link takes the scheme's colours for links and for what is under the mouse.
+    const COLORREF link =
+        !HighContrast() ? linkColour_ : ::GetSysColor(linkColour_ == kRed ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
+    ::SetTextColor(item.hDC, name == L"Label1" ? link : ::GetSysColor(COLOR_BTNTEXT));
     const std::wstring text = Text(name);
     const UINT lines = name == L"lblDisclaimer" ? DT_WORDBREAK : DT_SINGLELINE | DT_END_ELLIPSIS;
     ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_LEFT | DT_TOP | DT_NOPREFIX | lines);
+    const bool cueHidden = (item.itemState & ODS_NOFOCUSRECT) ||
+                           (::SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    if (name == L"Label1" && (item.itemState & ODS_FOCUS) && !cueHidden) ::DrawFocusRect(item.hDC, &r);
 }
 
 void frmAbout::Label1_MouseMove() {

@@ -23,6 +23,7 @@ private:
     void Form_Layout() override;
     void Form_Timer(UINT_PTR id) override;
     void Control_Event(std::wstring_view name, UINT code) override;
+    void Form_KeyDown(UINT key, bool& handled) override;
     bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const override;
     void DrawLabel(const DRAWITEMSTRUCT& item) const;

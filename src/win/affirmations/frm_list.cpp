@@ -27,12 +27,13 @@ constexpr UINT kFollowCaret = WM_APP + 1;
 // Once the editor shows: the file was not read whole.
 constexpr UINT kTellNotWhole = WM_APP + 2;
 
-// Creation order is the tab order; the heading's access key leads to the list.
+// Creation order is the tab order; the heading's access key leads to the list, the label's to the text box.
 // clang-format off
-constexpr std::array<ControlSpec, 11> kListControls{{
+constexpr std::array<ControlSpec, 12> kListControls{{
     {K::Panel, L"picBackground", L"", L"", {120, 60, 8640, 6480}},
     {K::Label, L"Text1", L"&Affirmations to be used:", L"", {360, 360, 1935, 240}}, // ends where the list starts
-    {K::ListBox, L"lsMessage", L"", L"", {360, 600, 8175, 3960}, kHelpListEntries},
+    {K::ListBox, L"lsMessage", L"", L"", {360, 600, 8175, 3600}, kHelpListEntries},
+    {K::Label, L"lblMessage", L"Affirmation &text:", L"", {360, 4380, 1935, 240}},
     {K::TextBox, L"txtMessage", L"", L"", {360, 4680, 8175, 375}, kHelpListText},
     {K::Separator, L"Frame1", L"", L"", {240, 5160, 8415, 40}},
     {K::PictureButton, L"cmdBrowse", L"&Browse...", L"Add an existing affirmations to the list",

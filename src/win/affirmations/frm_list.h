@@ -41,6 +41,7 @@ private:
     void cmdCancel_Click() { EndModal(); }
     void cmdHelp_Click() { ShowHelpTopic(kHelpNone); } // the overview
     void Form_Help(int helpId) override { ShowHelpTopic(helpId); }
+    void Form_WhatsThis(int helpId, POINT at) override { ShowHelpPopup(hWnd(), helpId, at); }
     void AfterAdd();
 
     // The list box follows the model, or the model the user's choice in the list box.

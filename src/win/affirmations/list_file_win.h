@@ -3,6 +3,8 @@
 
 #include "affirmations/list_file.h"
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,10 +37,27 @@ inline std::vector<std::wstring> ReadListFileAt(const std::wstring& path) {
 }
 
 // Writes the whole list into a new file beside the old one and then puts it in the old one's
-// place, so that a failure leaves the saved list as it was. The new file keeps the old one's
-// security and attributes, except read-only: a read-only file is replaced all the same. Returns
-// the failure's description, or nothing on success.
+// place, so that a failure leaves the saved list as it was and no new file behind. The new file
+// keeps the old one's security and attributes, except read-only: a read-only file is replaced all
+// the same. A file with more than one name is written over in place instead (a new file would take
+// only this name and leave the other with the old list), and written back as it was when that
+// fails. Returns the failure's description, or nothing on success.
 std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
                                             const std::vector<std::wstring>& entries);
+
+// The file calls of a save, in one table so that a test can make each of them fail in turn.
+struct ListFileCalls {
+    decltype(&::CreateFileW) CreateFile = ::CreateFileW;
+    decltype(&::WriteFile) WriteFile = ::WriteFile;
+    decltype(&::FlushFileBuffers) FlushFileBuffers = ::FlushFileBuffers;
+    decltype(&::SetFilePointerEx) SetFilePointerEx = ::SetFilePointerEx;
+    decltype(&::SetEndOfFile) SetEndOfFile = ::SetEndOfFile;
+    decltype(&::GetFileInformationByHandle) GetFileInformationByHandle = ::GetFileInformationByHandle;
+    decltype(&::SetFileAttributesW) SetFileAttributes = ::SetFileAttributesW;
+    decltype(&::GetFileSecurityW) GetFileSecurity = ::GetFileSecurityW;
+    decltype(&::SetFileSecurityW) SetFileSecurity = ::SetFileSecurityW;
+    decltype(&::MoveFileExW) MoveFileEx = ::MoveFileExW;
+};
+ListFileCalls& SaveCalls();
 
 } // namespace uplift::win

@@ -5,7 +5,7 @@
 //
 // Its members live in one file per concern: frm_menu.cpp (start-up and lifetime),
 // frm_menu_tray.cpp (the icon and its menu), options/options_dialog.cpp (the dialog's controls
-// and handlers), options/option_pictures.cpp (the dialog's pictures), about/frm_menu_about.cpp (the
+// and handlers), options/option_pictures.cpp (the dialog's pictures), app/frm_menu_about.cpp (the
 // about box and help).
 
 #include "app/frm_tray.h"
@@ -104,6 +104,7 @@ private:
     void ApplyEnablingRules();
     void Control_Event(std::wstring_view name, UINT code) override;
     void Form_Help(int helpId) override;
+    void Form_WhatsThis(int helpId, POINT at) override;
     COLORREF ButtonColour(std::wstring_view name) const override;
     void DrawPicture(std::wstring_view name, HDC dc, const RECT& pixels) const override;
     void PickerChanged(HWND picker);

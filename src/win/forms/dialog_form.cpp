@@ -1,6 +1,5 @@
 #include "forms/dialog_form.h"
 
-#include "about/html_help.h"
 #include "display/twips.h"
 
 #include <commctrl.h>
@@ -57,7 +56,8 @@ WindowKind KindOf(const ControlSpec& spec) {
                 LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
                     WS_GROUP,
                 WS_EX_CLIENTEDGE};
-    case ControlKind::PictureButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::PictureButton:
+    case ControlKind::Link: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::Frame: // drawn by the form, so that its caption is never cut
     case ControlKind::Panel:
     case ControlKind::Picture:
@@ -300,6 +300,10 @@ void DialogForm::Paint() {
         if (table_[i].Kind == ControlKind::Picture) DrawPicture(table_[i].Name, dc, r);
         if (table_[i].Kind == ControlKind::Separator) ::DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
         if (table_[i].Kind == ControlKind::Frame) DrawFrame(dc, r, table_[i].Caption);
+        if (table_[i].Kind == ControlKind::Option && ::GetFocus() == controls_[i] && !LabelOf(i)) {
+            const RECT cue = UnlabelledCue(i);
+            ::DrawFocusRect(dc, &cue);
+        }
     }
     ::EndPaint(hWnd(), &ps);
 }
@@ -343,7 +347,9 @@ bool DialogForm::DrawItem(const DRAWITEMSTRUCT& item) {
     if (pushed) ::OffsetRect(&face, 1, 1);
     unique_hbrush brush(::CreateSolidBrush(ButtonColour(table_[index].Name)));
     ::FillRect(item.hDC, &face, brush.get());
-    ::FrameRect(item.hDC, &face, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    ::FrameRect(item.hDC, &face,
+                HighContrast() ? ::GetSysColorBrush(COLOR_BTNTEXT)
+                               : static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
     if (item.itemState & ODS_FOCUS) {
         RECT focus{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
         ::DrawFocusRect(item.hDC, &focus);
@@ -400,10 +406,31 @@ void DialogForm::DrawLabel(const DRAWITEMSTRUCT& item, std::size_t index) {
     }
 }
 
-void DialogForm::InvalidateLabelOf(std::size_t option) {
+std::optional<std::size_t> DialogForm::LabelOf(std::size_t option) const {
     for (std::size_t i = 0; i < table_.size(); ++i) {
-        if (table_[i].Buddy == table_[option].Name && controls_[i])
-            ::InvalidateRect(controls_[i], nullptr, TRUE);
+        if (table_[i].Kind == ControlKind::Label && table_[i].Buddy == table_[option].Name) return i;
+    }
+    return std::nullopt;
+}
+
+// An option without a label of its own (a button beside it names it) shows its focus around its round
+// button, on the form.
+RECT DialogForm::UnlabelledCue(std::size_t option) const {
+    RECT r{};
+    ::GetWindowRect(controls_[option], &r);
+    ::MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&r), 2);
+    const int margin = ::MulDiv(2, static_cast<int>(Dpi()), 96);
+    ::InflateRect(&r, margin, margin);
+    return r;
+}
+
+void DialogForm::InvalidateLabelOf(std::size_t option) {
+    const auto label = LabelOf(option);
+    if (label && controls_[*label]) {
+        ::InvalidateRect(controls_[*label], nullptr, TRUE);
+    } else if (!label) {
+        const RECT cue = UnlabelledCue(option);
+        ::InvalidateRect(hWnd(), &cue, TRUE);
     }
 }
 
@@ -416,9 +443,13 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (index >= controls_.size()) return false;
         const UINT code = HIWORD(wParam);
         if (table_[index].Kind == ControlKind::Label) {
-            // A label chooses its option, as a click on the option would.
+            // A label chooses its option and gives it the focus, as a click on the option would: the
+            // focus never stays on a control the choice disables.
             if (code == STN_CLICKED || code == STN_DBLCLK) {
-                if (const auto buddy = FindControl(table_, table_[index].Buddy)) ChooseOption(*buddy);
+                if (const auto buddy = FindControl(table_, table_[index].Buddy)) {
+                    if (controls_[*buddy] && ::IsWindowVisible(hWnd())) ::SetFocus(controls_[*buddy]);
+                    ChooseOption(*buddy);
+                }
             }
         } else if (table_[index].Kind == ControlKind::Option) {
             if (code == BN_CLICKED) ChooseOption(index);
@@ -445,7 +476,7 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(hWnd(), focus)) lastFocus_ = focus;
-        } else {
+        } else if (::IsWindowVisible(hWnd())) { // a hidden form takes no focus
             HWND focus = lastFocus_ && ::IsWindowEnabled(lastFocus_) && ::IsWindowVisible(lastFocus_)
                              ? lastFocus_
                              : ::GetNextDlgTabItem(hWnd(), nullptr, FALSE);
@@ -462,10 +493,13 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    case WM_HELP:
-        WhatsThis(*reinterpret_cast<const HELPINFO*>(lParam));
+    case WM_HELP: {
+        const auto& info = *reinterpret_cast<const HELPINFO*>(lParam);
+        if (info.iContextType == HELPINFO_WINDOW)
+            Form_WhatsThis(HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
         result = TRUE;
         return true;
+    }
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -476,11 +510,6 @@ bool DialogForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     default: return false;
     }
-}
-
-void DialogForm::WhatsThis(const HELPINFO& info) const {
-    if (info.iContextType != HELPINFO_WINDOW) return;
-    ShowHelpPopup(hWnd(), HelpIdOf(static_cast<HWND>(info.hItemHandle)), info.MousePos);
 }
 
 HWND DialogForm::ModalWindow() {
@@ -524,11 +553,20 @@ void DialogForm::EndModal() {
     SetVisible(false);
 }
 
+bool HighContrast() {
+    HIGHCONTRASTW contrast{sizeof(contrast)};
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 bool TranslateDialogMessage(MSG& msg) {
     for (DialogForm* form : Dialogs()) {
         HWND dialog = form->hWnd();
         if (!dialog || (msg.hwnd != dialog && !::IsChild(dialog, msg.hwnd))) continue;
         if (msg.message == kKeyF1Message) return true;
+        // A hidden form can still be the foreground window (the icon's menu makes it so): a key
+        // typed then must not press its buttons or change its options unseen.
+        if (!::IsWindowVisible(dialog)) return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             bool handled = false;
             form->Form_KeyDown(static_cast<UINT>(msg.wParam), handled);

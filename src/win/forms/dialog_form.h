@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,8 +65,10 @@ protected:
     // Keys reach the form before its controls; set `handled` to keep one from the control.
     virtual void Form_KeyDown(UINT /*key*/, bool& /*handled*/) {}
     // F1 or F2 in the form (the key goes no further), with the focused control's help number, 0 for
-    // none. What's This needs nothing of the form: it shows the popup of the clicked control's number.
+    // none.
     virtual void Form_Help(int /*helpId*/) {}
+    // What's This on a control: its help number (0 for none) and the point on the screen.
+    virtual void Form_WhatsThis(int /*helpId*/, POINT /*at*/) {}
     // The face colour of a colour button; the picture of a picture control or picture button.
     virtual COLORREF ButtonColour(std::wstring_view /*name*/) const { return ::GetSysColor(COLOR_BTNFACE); }
     virtual void DrawPicture(std::wstring_view /*name*/, HDC /*dc*/, const RECT& /*pixels*/) const {}
@@ -87,11 +90,12 @@ private:
     void DrawPictureButton(const DRAWITEMSTRUCT& item, std::size_t index);
     void DrawFrame(HDC dc, const RECT& r, std::wstring_view caption) const;
     void InvalidateLabelOf(std::size_t option);
+    std::optional<std::size_t> LabelOf(std::size_t option) const;
+    RECT UnlabelledCue(std::size_t option) const;
     void ChooseOption(std::size_t index);
     std::size_t IndexOf(HWND control) const;
     int IdOf(std::size_t index) const;
     void AddToolTip(std::size_t index);
-    void WhatsThis(const HELPINFO& info) const;
 
     std::span<const ControlSpec> table_;
     std::vector<HWND> controls_; // children: destroyed with the window
@@ -103,6 +107,9 @@ private:
     int clientWidthTwips_ = 0, clientHeightTwips_ = 0;
     bool modal_ = false;
 };
+
+// Whether the user has chosen a high-contrast scheme: what the forms draw then takes the system colours.
+bool HighContrast();
 
 // The key preview and the dialog manners for a message of the loop; true when it was handled.
 // Every message loop of the program calls it before dispatching.

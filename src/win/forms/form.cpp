@@ -175,9 +175,14 @@ int RunMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
+decltype(&::MessageBoxW)& MessageBoxCall() {
+    static decltype(&::MessageBoxW) call = ::MessageBoxW;
+    return call;
+}
+
 int MsgBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) {
     const std::wstring t(text), c(caption);
-    return ::MessageBoxW(owner, t.c_str(), c.c_str(), flags);
+    return MessageBoxCall()(owner, t.c_str(), c.c_str(), flags);
 }
 
 } // namespace uplift::win

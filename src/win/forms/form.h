@@ -86,6 +86,8 @@ void DoEvents();
 int RunMessageLoop();
 
 int MsgBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags = MB_OK);
+// The platform call through which MsgBox shows every message box; a test may count them here.
+decltype(&::MessageBoxW)& MessageBoxCall();
 
 // A handler that throws never unwinds through the platform: the window procedure catches it and
 // calls ReportFailure, which runs the hook (the main form saves the settings there), tells the user

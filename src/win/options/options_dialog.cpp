@@ -69,9 +69,10 @@ constexpr std::array<ControlSpec, 45> kOptionControls{{
     {K::Frame, L"Frame1", L"Screen settings", L"", {240, 4380, 5655, 2295}},
     {K::Picture, L"imgScreen", L"", L"", {150, 330, 480, 480}, kHelpNone, L"Frame1"},
     {K::Label, L"lblBackgroundColor", L"Background", L"", {1200, 255, 1335, 255}, kHelpNone, L"Frame1"},
-    {K::ColourButton, L"cmdBackgroundColor", L"", L"", {2400, 255, 735, 315}, kHelpBackgroundColor, L"Frame1"},
+    {K::ColourButton, L"cmdBackgroundColor", L"Background color", L"", {2400, 255, 735, 315}, kHelpBackgroundColor,
+     L"Frame1"},
     {K::Label, L"Label4", L"Text", L"", {1200, 640, 1335, 255}, kHelpTextColor, L"Frame1"},
-    {K::ColourButton, L"cmdTextColor", L"", L"", {2400, 640, 735, 315}, kHelpTextColor, L"Frame1"},
+    {K::ColourButton, L"cmdTextColor", L"Text color", L"", {2400, 640, 735, 315}, kHelpTextColor, L"Frame1"},
     {K::Button, L"cmdFont", L"&Font...", L"Select affirmation screen's font", {3600, 420, 1215, 375}, kHelpFont,
      L"Frame1"},
 

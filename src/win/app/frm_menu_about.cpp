@@ -26,6 +26,10 @@ void frmMenu::Form_Help(int helpId) {
     ShowHelp(helpId);
 }
 
+void frmMenu::Form_WhatsThis(int helpId, POINT at) {
+    ShowHelpPopup(hWnd(), helpId, at);
+}
+
 void frmMenu::cmdAbout_Click() {
     ShowAbout();
 }
