@@ -2,45 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string_view>
 #include <vector>
 
 namespace uplift {
 namespace {
 
-// A version resource as the resource compiler lays it out: header, key, padding, fixed part (file version
-// 1.1.0.3), nothing after it.
-std::vector<std::byte> Resource() {
-    std::vector<std::byte> bytes(92, std::byte{0});
-    const auto put = [&](std::size_t at, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes[at + i] = std::byte(value >> (8 * i) & 0xFF);
-    };
-    put(0, 92, 2);
-    put(2, 52, 2);
-    const std::u16string_view key = u"VS_VERSION_INFO";
-    for (std::size_t i = 0; i < key.size(); ++i)
-        put(6 + 2 * i, key[i], 2);
-    put(40, 0xFEEF04BD, 4);
-    put(48, 0x00010001, 4);
-    put(52, 0x00000003, 4);
-    return bytes;
-}
+using namespace std::literals;
 
+// As the resource compiler lays it out: header, key, padding, fixed part with file version 1.1.0.3. Each
+// damage {offset, byte, size} after the first makes it no version resource: wrong key, signature or value
+// length, cut short.
 TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
-    const auto version = FileVersionOf(Resource());
-    ASSERT_TRUE(version);
-    EXPECT_EQ(VersionLabel(version->High, version->Low), L"Version 1.1.3");
-    struct Damage {
-        std::size_t At;
-        std::uint8_t Byte;
-        std::size_t Size;
-    };
-    // A wrong key, a wrong signature, a value too short, a block cut short.
-    for (const Damage& d : {Damage{8, 'X', 92}, Damage{41, 0, 92}, Damage{2, 40, 92}, Damage{0, 92, 91}}) {
-        std::vector<std::byte> bytes = Resource();
-        bytes[d.At] = std::byte{d.Byte};
-        bytes.resize(d.Size);
-        EXPECT_FALSE(FileVersionOf(bytes)) << "damage at " << d.At;
+    constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{
+        {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
+    for (const auto& [at, byte, size] : kDamages) {
+        std::vector<std::byte> bytes(92);
+        const auto put = [&](std::size_t offset, std::u16string_view words) {
+            for (char16_t word : words) {
+                bytes[offset++] = std::byte(word & 0xFF);
+                bytes[offset++] = std::byte(word >> 8);
+            }
+        };
+        put(0, u"\x5C\x34"sv);
+        put(6, u"VS_VERSION_INFO"sv);
+        put(40, u"\x4BD\xFEEF\0\0\x1\x1\x3\0"sv);
+        bytes[at] = std::byte(byte);
+        bytes.resize(size);
+        const auto version = FileVersionOf(bytes);
+        const bool whole = &at == &kDamages[0][0];
+        EXPECT_EQ(version ? VersionLabel(version->High, version->Low) : L"", whole ? L"Version 1.1.3" : L"")
+            << at;
     }
 }
 
