@@ -56,6 +56,7 @@ bool frmMenu::Load() {
 }
 
 void frmMenu::Form_Load() {
+    TraceStart("main window made");
     const SettingsContext context{formats_, clock_, DefaultMessage};
 
     const CarriedValues carried = LoadCarriedValues(store_, context);
@@ -63,7 +64,6 @@ void frmMenu::Form_Load() {
     LastMessageDate = carried.LastMessageDate;
     Enabled_ = carried.Enabled;
 
-    TraceStart("main window made");
     LoadSettings(Settings_, store_, context);
     TraceStart("settings read");
     // A handler that fails keeps what the user has set.

@@ -3,12 +3,12 @@
 #include "app/frm_menu.h"
 #include "app/program_folder.h"
 #include "app/startup_trace.h"
+#include "forms/com_apartment.h"
 #include "schedule/system_clock.h"
 #include "settings/registry.h"
 #include "settings/registry_path.h"
 #include "settings/windows_regional_formats.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 #include <delayimp.h>
@@ -61,9 +61,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring programFolder = ProgramFolderOf(ExecutablePath());
     (void)WriteRegSetting(names, kProgramSettingsSection, L"Path", programFolder); // nothing reads it back
 
-    // The shell and the common dialogs expect COM on the user-interface thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
+    TraceStart("program folder written");
     RegistrySettingsStore store{std::wstring(kParamSectionPath)};
     WindowsRegionalFormats formats;
     SystemClock clock;
@@ -80,6 +78,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ReportFailure(e.what());
         exitCode = kFailureExitCode;
     }
-    if (SUCCEEDED(com)) ::CoUninitialize();
+    EndComApartment();
     return exitCode;
 }
