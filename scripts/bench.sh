@@ -3,7 +3,8 @@
 # inputs (the text region's scan, a huge Data.Lst, huge settings values). Then builds UpliftBeacon.exe,
 # probe.exe, minimal_window.exe, region_bench.exe and start_timer.exe (build/windows) and runs, in a private Wine session
 # (prefix build/wineprefix-bench):
-#   tools/bench/bench_startup.py   start-up time against a minimal window program;
+#   tools/bench/bench_startup.py   start-up time (window, icon) and resident memory against a minimal window
+#                                program, and where the start's time and memory go;
 #   tools/bench/bench_display.py   showing lengths seen from outside, processor time during a showing and a
 #                                count-down, Escape to the end of a showing, resident memory, and the region benchmark
 #                                (about 2.5 minutes).
@@ -53,7 +54,9 @@ if [[ -z "$ONLY" || "$ONLY" == startup ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \
         --start-timer "$WINDOWS_BUILD/tools/bench/start_timer.exe" \
-        --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" "${STARTUP_ARGS[@]}"
+        --minimal "$WINDOWS_BUILD/tools/minimal_window.exe" \
+        --probe "$WINDOWS_BUILD/tools/probe.exe" \
+        --logs "$HARNESS_BUILD_ROOT/harness/bench/logs" "${STARTUP_ARGS[@]}"
     echo
 fi
 if [[ -z "$ONLY" || "$ONLY" == display ]]; then

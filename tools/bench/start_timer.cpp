@@ -1,6 +1,8 @@
-// start_timer.exe <exe> <window title>: starts a program as the shell would (CreateProcess), prints the
-// milliseconds until it is idle for input (WaitForInputIdle) and until a top-level window with that title
-// exists, then closes it (WM_CLOSE, TerminateProcess after 10 s). Exit code 0, or 1 when something timed out.
+// start_timer.exe <exe> <window title> [<tray window class>]: starts a program as the shell would
+// (CreateProcess), prints the milliseconds until it is idle for input (WaitForInputIdle), until a top-level
+// window with that title exists and, with a tray window class, until that window (Wine's standalone
+// notification area, which shows only while it holds an icon) is visible; then closes the program
+// (WM_CLOSE, TerminateProcess after 10 s). Exit code 0, or 1 when something timed out.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,10 +21,20 @@ double Since(const LARGE_INTEGER& start) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::fputs("usage: start_timer <exe> <window title>\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: start_timer <exe> <window title> [<tray window class>]\n", stderr);
         return 2;
     }
+    const wchar_t* trayClass = argc == 4 ? argv[3] : nullptr;
+    const auto trayShown = [trayClass] {
+        HWND tray = FindWindowW(trayClass, nullptr);
+        return tray && IsWindowVisible(tray);
+    };
+    // The icon of the run before must have gone: the tray hides once it holds none.
+    LARGE_INTEGER waited;
+    QueryPerformanceCounter(&waited);
+    while (trayClass && trayShown() && Since(waited) < 10000)
+        Sleep(1);
     std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
     // The child gets no handle of ours: under Wine it would keep the caller's output pipe open.
     for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
@@ -44,6 +56,12 @@ int wmain(int argc, wchar_t** argv) {
     while (!(window = FindWindowW(nullptr, argv[2])) && Since(start) < 30000)
         Sleep(1);
     std::printf("window_ms\t%.3f\n", Since(start));
+    if (trayClass) {
+        while (!trayShown() && Since(start) < 30000)
+            Sleep(1);
+        std::printf("icon_ms\t%.3f\n", Since(start));
+        if (!trayShown()) result = 1;
+    }
     if (!window)
         result = 1;
     else

@@ -50,14 +50,8 @@ std::wstring ProgramVersion() {
     const HGLOBAL loaded = found ? ::LoadResource(AppInstance(), found) : nullptr;
     const auto* data = static_cast<const std::byte*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!data) return {};
-    // The version functions want a block of their own to work in.
-    std::vector<std::byte> block(data, data + ::SizeofResource(AppInstance(), found));
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT size = 0;
-    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &size) || !info ||
-        size < sizeof(VS_FIXEDFILEINFO))
-        return {};
-    return VersionLabel(info->dwFileVersionMS, info->dwFileVersionLS);
+    const auto version = FileVersionOf({data, ::SizeofResource(AppInstance(), found)});
+    return version ? VersionLabel(version->High, version->Low) : std::wstring();
 }
 
 // The dialog's font at a size in hundredths of a point, in another face when one is given.

@@ -1,6 +1,7 @@
 #include "about/html_help.h"
 
 #include "about/help_topics.h"
+#include "forms/com_apartment.h"
 
 #include <htmlhelp.h>
 
@@ -34,6 +35,7 @@ HtmlHelpProc HtmlHelpFunction() {
 }
 
 HWND CallHtmlHelp(HWND caller, const std::wstring& file, UINT command, DWORD_PTR data) {
+    EnsureComApartment();
     const HtmlHelpProc proc = HtmlHelpFunction();
     return proc ? proc(caller, file.c_str(), command, data) : nullptr;
 }

@@ -1,5 +1,6 @@
 #include "about/shell_open.h"
 
+#include "forms/com_apartment.h"
 #include "forms/form.h"
 
 #include <shellapi.h>
@@ -31,6 +32,7 @@ bool ShellOpen(std::wstring_view operation, std::wstring_view file, int showComm
     info.lpVerb = verb.c_str();
     info.lpFile = target.c_str();
     info.nShow = showCommand;
+    EnsureComApartment();
     return ::ShellExecuteExW(&info) != FALSE;
 }
 

@@ -1,5 +1,6 @@
 #include "affirmations/open_file_dialog.h"
 
+#include "forms/com_apartment.h"
 #include "forms/form.h"
 
 #include <cderr.h>
@@ -42,6 +43,7 @@ std::optional<OpenFileChoice> mCommonDialogFile::ShowOpen(HWND owner) {
     request.lpstrTitle = OrNull(Settings.DialogTitle);
     request.Flags = OpenFileFlags(Settings);
     request.lpstrDefExt = OrNull(Settings.DefaultExt);
+    EnsureComApartment();
     if (!::GetOpenFileNameW(&request)) {
         bufferTooSmall_ = ::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
         Settings.Flags = 0;

@@ -5,6 +5,7 @@
 #include "about/html_help.h"
 #include "affirmations/list_file_win.h"
 #include "app/program_folder.h"
+#include "app/startup_trace.h"
 #include "resource.h"
 #include "settings/settings.h"
 
@@ -55,6 +56,7 @@ bool frmMenu::Load() {
 }
 
 void frmMenu::Form_Load() {
+    TraceStart("main window made");
     const SettingsContext context{formats_, clock_, DefaultMessage};
 
     const CarriedValues carried = LoadCarriedValues(store_, context);
@@ -62,11 +64,8 @@ void frmMenu::Form_Load() {
     LastMessageDate = carried.LastMessageDate;
     Enabled_ = carried.Enabled;
 
-    CreateOptionControls();
-    CreatePickers();
-    FillDurationLists();
     LoadSettings(Settings_, store_, context);
-    ShowRecord();
+    TraceStart("settings read");
     // A handler that fails keeps what the user has set.
     SetFailureHook([this] { (void)SaveAll(); });
 
@@ -80,11 +79,29 @@ void frmMenu::Form_Load() {
     AboutOpen = false;
 
     LoadMessages();
+    TraceStart("list read");
 
     LocalfrmTray->SetToolTipText(L"Uplift Beacon Plus");
     ApplyEnabled();
+    TraceStart("icon added, settings saved");
     scheduler_.CheckPassed();
     StartSessionWatch();
+    TraceStart("session watch started");
+}
+
+// The options dialog's controls are made as its window is first shown: most runs never show it, and
+// the controls, tool tips and pickers are most of the start's time and memory.
+void frmMenu::CreateOptionsOnce() {
+    if (optionsCreated_) return;
+    optionsCreated_ = true;
+    TraceStart("options dialog: begin");
+    CreateOptionControls();
+    TraceStart("options dialog: controls and tool tips made");
+    CreatePickers();
+    TraceStart("options dialog: pickers made");
+    FillDurationLists();
+    ShowRecord();
+    TraceStart("options dialog: filled");
 }
 
 void frmMenu::LoadMessages() {
@@ -154,6 +171,9 @@ bool frmMenu::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         if (header->code == DTN_DATETIMECHANGE) PickerChanged(header->hwndFrom);
         return false;
     }
+    case WM_SHOWWINDOW:
+        if (wParam) CreateOptionsOnce();
+        return false;
     case WM_CLOSE:
         mnuExit_Click();
         result = 0;

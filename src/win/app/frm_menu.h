@@ -95,6 +95,8 @@ private:
     bool BringModalToFront();
 
     // The options dialog.
+    // Everything of the options dialog, once, as its window is first shown.
+    void CreateOptionsOnce();
     void CreateOptionControls();
     void CreatePickers();
     void Form_Layout() override;
@@ -183,6 +185,7 @@ private:
     unique_hmenu mnuPopUp_;
     bool popupOpen_ = false;
     bool showingRecord_ = false; // controls are being filled from the record, not edited
+    bool optionsCreated_ = false;
     unique_hicon enabledIcon_;
     unique_hicon disabledIcon_;
     AffirmationDisplay display_;

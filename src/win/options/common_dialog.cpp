@@ -1,6 +1,7 @@
 #include "options/common_dialog.h"
 
 #include "display/screen.h"
+#include "forms/com_apartment.h"
 #include "forms/unique_handle.h"
 
 #include <commdlg.h>
@@ -53,6 +54,7 @@ std::optional<Colour> mCommonDialog::ShowColor(HWND owner, Colour initial, bool 
     request.rgbResult = initial;
     request.lpCustColors = customColors_.data();
     request.Flags = ColorDialogFlags(anyColor, fullOpen, preventFullOpen);
+    EnsureComApartment();
     if (!::ChooseColorW(&request)) return std::nullopt;
     return request.rgbResult;
 }
@@ -84,6 +86,7 @@ bool mCommonDialog::ShowFont(HWND owner, FontDescription& font, FontDialogOption
     request.rgbColors = options.Color;
     request.nSizeMin = options.MinSize;
     request.nSizeMax = options.MaxSize;
+    EnsureComApartment();
     if (!::ChooseFontW(&request)) return false;
 
     options.Flags = request.Flags;
