@@ -50,6 +50,8 @@ TEST(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOnce
         ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form.Control(name)), code),
                        reinterpret_cast<LPARAM>(form.Control(name)));
     };
+    form.SetVisible(true); // the controls are made at the first showing; hidden again, as after Cancel
+    form.SetVisible(false);
     ::SetWindowTextW(form.Control(L"txtCaption"), L"typed");
     ::SendMessageW(form.hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
     for (HWND to : {form.hWnd(), form.Control(L"optPause")}) // Default's access key, an arrow in a group
