@@ -26,3 +26,12 @@ for look in on off; do
 done
 convert "$tmp"/on-{16,24,32,48,64,256}.png "$res/UpliftBeacon.ico"
 convert "$tmp"/off-{16,24,32,48,64,256}.png "$res/UpliftBeaconDisabled.ico"
+
+# The installer's: the lit beacon with a green arrow pointing down into its lower right corner.
+convert "$tmp/on.png" -stroke none -fill "#ffffff" -draw "circle 184,184 184,250" \
+    -fill "#2e9e3e" -draw "circle 184,184 184,242" \
+    -fill "#ffffff" -draw "polygon 164,150 204,150 204,184 226,184 184,226 142,184 164,184" "$tmp/setup.png"
+for size in 16 24 32 48 64 256; do
+    convert "$tmp/setup.png" -resize ${size}x${size} "$tmp/setup-$size.png"
+done
+convert "$tmp"/setup-{16,24,32,48,64,256}.png "$here/../../installer/UpliftBeaconSetup.ico"
