@@ -1,6 +1,6 @@
 ; The per-user installer of Uplift Beacon Plus and its uninstaller, compiled by makensis (NSIS 3).
 ; Defined on the command line (installer/CMakeLists.txt): VERSION (a.b.c.d), DIST (the ready-to-run
-; folder the program and its help file come from), AFFIRMATIONS (their source folder), OUTFILE and ICON.
+; folder the program and its help file come from), AFFIRMATIONS (their source folder), OUTFILE, ICON and WIZARD_BITMAP.
 ;
 ; An upgrade never leaves a half-replaced program: the new files are unpacked into a folder beside the
 ; old ones, the old ones are moved aside, the new ones moved in, and any failure on the way moves
@@ -63,6 +63,8 @@ Var RemoveDataBox
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION} for you alone, in a folder of your own: \
     no administrator is needed.$\r$\n$\r$\n${PRODUCT} lives as an icon in the notification area of the task bar \
@@ -81,6 +83,8 @@ Page custom OptionsPage OptionsLeave
 
 UninstPage custom un.RemovePage un.RemoveLeave
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} has been removed from your computer.$\r$\n$\r$\nClick Finish to close this \
+    wizard."
 !insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"
@@ -236,21 +240,9 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-Function ReplaceFiles
+; Moves the files unpacked into NEW_FILES into place; on failure Failed names the file and all is as before.
+Function SwapFiles
     StrCpy $Failed ""
-    RMDir /r "${NEW_FILES}"
-    RMDir /r "${OLD_FILES}"
-    ClearErrors
-    SetOutPath "${NEW_FILES}"
-    File "${DIST}/${EXE}"
-    File "${DIST}/${HELP}"
-    SetOutPath "${NEW_FILES}\${LIST}"
-    File "${AFFIRMATIONS}/*"
-    WriteUninstaller "${NEW_FILES}\${UNINSTALLER}"
-    SetOutPath "$INSTDIR"
-    ${If} ${Errors}
-        StrCpy $Failed "${NEW_FILES}"
-    ${EndIf}
     CreateDirectory "${OLD_FILES}"
     !insertmacro MOVE_ASIDE "${EXE}"
     !insertmacro MOVE_ASIDE "${HELP}"
@@ -292,7 +284,23 @@ Section "Install"
     ${EndIf}
     Call CloseRunningCopy
     DetailPrint "Copying the files of ${PRODUCT}..."
-    Call ReplaceFiles
+    ; Unpacked here, in the section, so that the folder page can tell the space they need.
+    RMDir /r "${NEW_FILES}"
+    RMDir /r "${OLD_FILES}"
+    ClearErrors
+    SetOutPath "${NEW_FILES}"
+    File "${DIST}/${EXE}"
+    File "${DIST}/${HELP}"
+    SetOutPath "${NEW_FILES}\${LIST}"
+    File "${AFFIRMATIONS}/*"
+    WriteUninstaller "${NEW_FILES}\${UNINSTALLER}"
+    SetOutPath "$INSTDIR"
+    ${If} ${Errors}
+        RMDir /r "${NEW_FILES}"
+        StrCpy $Failed "${NEW_FILES}"
+    ${Else}
+        Call SwapFiles
+    ${EndIf}
     ${If} $Failed != ""
         ${If} $WasRunning == 1
             Call StartProgram

@@ -35,3 +35,6 @@ for size in 16 24 32 48 64 256; do
     convert "$tmp/setup.png" -resize ${size}x${size} "$tmp/setup-$size.png"
 done
 convert "$tmp"/setup-{16,24,32,48,64,256}.png "$here/../../installer/UpliftBeaconSetup.ico"
+# The side picture of the installer's first and last pages (164x314, as the wizard lays it out).
+convert -size 164x314 gradient:'#2b73d6-#0f3a80' \( "$tmp/on.png" -resize 120x120 \) -gravity north \
+    -geometry +0+40 -composite -type TrueColor BMP3:"$here/../../installer/UpliftBeaconWizard.bmp"
