@@ -49,7 +49,7 @@ VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright $\u00A9 ${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright ${U+00A9} ${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "OriginalFilename" "UpliftBeaconPlus-${VERSION}-setup.exe"
 
 Var StartAtLogin ; BST_CHECKED or BST_UNCHECKED
