@@ -1,11 +1,11 @@
-"""The installer (UPLIFT_SETUP) and its uninstaller, silent, in a fresh Wine prefix and wineserver of their own with
-Wine's menu builder off (a login start in the shared prefix would start the program at its next boot). The tests run
-in their numbered order, each going on from the state the one before left."""
+"""The installer (UPLIFT_SETUP) and its uninstaller, silent, in a fresh Wine prefix and server of their own, with Wine's
+menu builder off. The tests run in their numbered order, each going on from the state the one before left."""
 
 import filecmp
 import getpass
 import glob
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
@@ -62,11 +62,6 @@ def tearDownModule():
     shutil.rmtree(PLACE, True)
 
 
-def read(name):
-    with open(os.path.join(FOLDER, name), "rb") as f:
-        return f.read()
-
-
 def to_the_end(exe, *args):
     started = Started(exe, os.path.basename(exe), *args)
     code = started.wait_exit(timeout=120)
@@ -82,8 +77,7 @@ def icon_cell():
 
 
 def login_item(save_as):
-    """Opens the icon's menu: whether "Start when I log in" is checked (dark pixels left of where "Exit" begins), and
-    where to click it."""
+    """Opens the icon's menu: is "Start when I log in" checked (dark left of where "Exit" begins), where is it."""
     xdotool("mousemove", *icon_cell(), "click", "3")
     rect = wait_until(lambda: [w["rect"] for w in windows("#32768", visible=True)], "the menu")[0]
 
@@ -121,30 +115,28 @@ class InstallerTest(unittest.TestCase):
                                                            % PRODUCT)), "a desktop file from Wine's menu builder")
 
     def test_2_an_upgrade_over_the_running_program_keeps_list_and_settings_and_starts_it_again(self):
-        with open(os.path.join(FOLDER, "Data.Lst"), "wb") as f:
-            f.write(b'"Kept"\r\n')
+        pathlib.Path(FOLDER, "Data.Lst").write_bytes(b'"Kept"\r\n')
         reg_write({"txtCaption": "Mine, kept", "Enabled": "1"})
         before = start_installed()
         icon_cell()
-        with open(os.path.join(FOLDER, "UpliftBeacon.chm"), "ab") as f:
-            f.write(b"an older help file")
+        pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"an older help file")
         self.assertEqual(to_the_end(SETUP, "/S"), 0)
         wait_until(lambda: (options_window() or before)["pid"] != before["pid"], "the program to run again")
-        self.assertEqual((reg_values()["txtCaption"], read("Data.Lst")), (("REG_SZ", "Mine, kept"), b'"Kept"\r\n'))
+        self.assertEqual((reg_values()["txtCaption"], pathlib.Path(FOLDER, "Data.Lst").read_bytes()),
+                         (("REG_SZ", "Mine, kept"), b'"Kept"\r\n'))
         self.assertTrue(filecmp.cmp(os.path.join(FOLDER, "UpliftBeacon.chm"), os.environ["UPLIFT_HELP_FILE"], False))
 
     def test_3_a_locked_file_stops_the_upgrade_and_leaves_the_installed_copy_working(self):
         running = wait_until(options_window, "the program from the upgrade")
-        with open(os.path.join(FOLDER, "UpliftBeacon.chm"), "ab") as f:
-            f.write(b"still the installed one")
-        files = {name: read(name) for name in ("UpliftBeacon.exe", "UpliftBeacon.chm", "Data.Lst")}
+        pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"still the installed one")
+        files = {name: pathlib.Path(FOLDER, name).read_bytes() for name in ("UpliftBeacon.exe", "UpliftBeacon.chm")}
         lock = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "lock", FOLDER_C + "\\UpliftBeacon.chm"],
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=wine_env())
         self.addCleanup(lambda: (lock.kill(), lock.wait(), lock.stdout.close()))
         self.assertEqual(lock.stdout.readline(), b"locked\n")
         self.assertEqual(to_the_end(SETUP, "/S"), 2)
-        self.assertEqual(({name: read(name) for name in files}, sorted(os.listdir(FOLDER))),
-                         (files, sorted(FILES + ["Data.Lst"])))
+        self.assertEqual({name: pathlib.Path(FOLDER, name).read_bytes() for name in files}, files)
+        self.assertEqual(sorted(os.listdir(FOLDER)), sorted(FILES + ["Data.Lst"]))
         wait_until(lambda: (options_window() or running)["pid"] != running["pid"], "the old copy to run again")
 
     def test_4_the_menu_item_writes_and_removes_the_login_start_and_its_check_survives_a_restart(self):
