@@ -83,6 +83,12 @@ void frmMenu::LocalfrmTray_MouseDown(int button) {
     popupOpen_ = true;
     ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
     popupOpen_ = false;
+    // Ended while the menu was open (the end of the session unloads the form): the menu's loop has taken the
+    // quit message that was meant for the program's loop.
+    if (!Loaded()) {
+        ::PostQuitMessage(0);
+        return;
+    }
     ::PostMessageW(hWnd(), WM_NULL, 0, 0);
 }
 
