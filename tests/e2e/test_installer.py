@@ -80,12 +80,9 @@ def login_item(save_as):
     """Opens the icon's menu: is "Start when I log in" checked (dark left of where "Exit" begins), where is it."""
     xdotool("mousemove", *icon_cell(), "click", "3")
     rect = wait_until(lambda: [w["rect"] for w in windows("#32768", visible=True)], "the menu")[0]
-
-    def items():
-        found = {("login" if "startwhen" in t else "exit"): at for t, at in test_tray.menu_lines(rect, save_as).items()
-                 if "startwhen" in t or t.endswith("exit")}
-        return found if len(found) == 2 else None
-    lines = wait_until(items, "the menu's items")
+    lines = wait_until(lambda: (lambda found: found if len(found) == 2 else None)({
+        ("login" if "startwhen" in t else "exit"): at for t, at in test_tray.menu_lines(rect, save_as).items()
+        if "startwhen" in t or t.endswith("exit")}), "the menu's items")
     login, shot = lines["login"], screenshot(rect)
     dark = [x for x in range(rect[0] + 2, lines["exit"][0] - 6) for y in range(login[1] - 6, login[1] + 10)
             if sum(shot(x, y)) < 300]

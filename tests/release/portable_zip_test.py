@@ -1,7 +1,6 @@
 """The portable zip holds exactly the listed files, whatever else lies in the ready-to-run folder, and the same
 files give the same bytes. Arguments: <ready-to-run folder> <data/Affirmations> <installer/portable_zip.py>."""
 
-import importlib.util
 import os
 import shutil
 import sys
@@ -11,9 +10,8 @@ import zipfile
 
 DIST, AFFIRMATIONS, MAKER = sys.argv[1:4]
 del sys.argv[1:4]
-spec = importlib.util.spec_from_file_location("portable_zip", MAKER)
-portable_zip = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(portable_zip)
+sys.path.insert(0, os.path.dirname(MAKER))
+import portable_zip  # noqa: E402
 
 
 class PortableZip(unittest.TestCase):
