@@ -21,8 +21,8 @@ RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\UpliftBeaconPlus"
 FILES = ["Affirmations", "Uninstall.exe", "UpliftBeacon.chm", "UpliftBeacon.exe"]
 FOLDER_C = "C:\\users\\%s\\AppData\\Local\\Programs\\%s" % (getpass.getuser(), PRODUCT)
-PLACE = os.path.join(tempfile.gettempdir(), "uplift-installer-%d" % os.getpid())
-FOLDER = os.path.join(PLACE, "prefix", "drive_c", FOLDER_C[3:].replace("\\", "/"))
+PLACE = os.path.join(tempfile.gettempdir(), "uplift-installer-%d" % os.getpid())  # the prefix
+FOLDER = os.path.join(PLACE, "drive_c", FOLDER_C[3:].replace("\\", "/"))
 SHORTCUT = os.path.normpath(FOLDER + "/../../../Roaming/Microsoft/Windows/Start Menu/Programs/%s.lnk" % PRODUCT)
 STARTED = []
 
@@ -40,22 +40,20 @@ def setUpModule():
     if not os.path.isfile(SETUP):
         raise unittest.SkipTest("no installer (makensis is missing)")
     os.environ["SHARED_WINEPREFIX"] = os.environ["WINEPREFIX"]
-    os.environ["WINEPREFIX"] = os.path.join(PLACE, "prefix")  # every helper reads it from there
-    os.makedirs(os.environ["WINEPREFIX"])
+    os.environ["WINEPREFIX"] = PLACE  # every helper reads it from there
     boot = dict(wine_env(), WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
     quietly("wineserver", "-p", env=boot)
     quietly("wine", "wineboot", "-i", env=boot)
     quietly("wine", "reg", "add", r"HKCU\Software\Wine\DllOverrides", "/v", "winemenubuilder.exe", "/d", "", "/f")
     for font in glob.glob("/usr/share/wine/fonts/*"):  # the menus' font
-        shutil.copy(font, os.path.join(PLACE, "prefix/drive_c/windows/Fonts"))
+        shutil.copy(font, os.path.join(PLACE, "drive_c/windows/Fonts"))
     STARTED.append(Started(os.environ["UPLIFT_PROBE"], "installer-holder", "hold"))  # as the harness holds its desktop
     wait_until(lambda: quietly("wine", os.environ["UPLIFT_PROBE"], "windows", "UpliftProbeDesktopHolder").strip(),
                "the desktop to be held")
 
 
 def tearDownModule():
-    for program in STARTED:
-        program.kill()
+    [program.kill() for program in STARTED]
     if "SHARED_WINEPREFIX" in os.environ:
         quietly("wineserver", "-k")  # everything in this prefix was started here
         os.environ["WINEPREFIX"] = os.environ.pop("SHARED_WINEPREFIX")
@@ -64,13 +62,10 @@ def tearDownModule():
 
 def to_the_end(exe, *args):
     started = Started(exe, os.path.basename(exe), *args)
-    code = started.wait_exit(timeout=120)
-    started.kill()  # closes its log
-    return code
+    return (started.wait_exit(timeout=120), started.kill())[0]  # the exit code, with the log closed
 
 
 def icon_cell():
-    """The first icon of this prefix's standalone tray window, which shows once there is an icon."""
     tray = wait_until(lambda: windows("__winex11_standalone_tray", visible=True), "the program's icon")[0]
     info = dict(ln.strip().split(": ", 1) for ln in run("xwininfo", "-id", tray["x11"]).splitlines() if ": " in ln)
     return int(info["Absolute upper-left X"]) + 10, int(info["Absolute upper-left Y"]) + 10

@@ -1,5 +1,4 @@
-"""The portable zip holds exactly the listed files, whatever else lies in the ready-to-run folder, and the same
-files give the same bytes. Arguments: <ready-to-run folder> <data/Affirmations> <installer/portable_zip.py>."""
+"""The portable zip: the listed files only, the same bytes twice. Arguments: <dist> <data/Affirmations> <maker>."""
 
 import os
 import shutil
