@@ -1,30 +1,40 @@
 #!/usr/bin/env bash
 # Builds UpliftBeacon.exe and runs it under Wine, installing what is missing.
 #
-#   scripts/run.sh [--private] [--two-monitors] [--no-build] [--interval SECONDS]
+#   scripts/run.sh [--demo [--readme-pictures]] [--private] [--two-monitors] [--no-build] [--interval SECONDS]
 #
 # With DISPLAY set (and reachable) the program runs on that display; otherwise (or with --private) on a
 # private X display (Xvfb + openbox), and a screenshot of that display is saved every few seconds to
 # build/screens/ (latest.png is always the newest). With --two-monitors it runs on two monitors side by side
 # (Xephyr nested in that display, 1280x800 and 1024x768) with the prefix build/wineprefix-run-monitors, and
 # the screenshots show both. The Wine prefix build/wineprefix-run is kept between runs, so the program's
-# settings survive. Ctrl+C ends the program and cleans up; so does the program's own Exit.
+# settings survive. Ctrl+C ends the program and cleans up; so does the program's own Exit. It prints when
+# the first showing comes under the settings it runs with.
+#
+# --demo: a throw-away prefix whose settings show an affirmation in the box style about 4 s after the start,
+# for 3 s, and again 4 s after each one has gone; on the private display it saves build/screens/showing.png
+# while one is on the screen and build/screens/options.png of the options window. --readme-pictures also
+# copies both, made small, to docs/pictures/ for the README.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 PRIVATE=0
+DEMO=0
+README_PICTURES=0
 MONITORS=0
 BUILD=1
 INTERVAL=5
 while (($#)); do
     case "$1" in
     --private) PRIVATE=1 ;;
+    --demo) DEMO=1 ;;
+    --readme-pictures) DEMO=1; README_PICTURES=1; PRIVATE=1 ;;
     --two-monitors) MONITORS=1 ;;
     --no-build) BUILD=0 ;;
     --interval) INTERVAL="$2"; shift ;;
-    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,18p' "$0"; exit 0 ;;
     *) harness_die "unknown option $1 (see --help)" ;;
     esac
     shift
@@ -34,6 +44,7 @@ RUN_BUILD="$HARNESS_BUILD_ROOT/windows-run"
 PREFIX="$HARNESS_BUILD_ROOT/wineprefix-run"
 # Wine reads two monitors with XRandR off, which a prefix of its own keeps from the user's own display.
 ((MONITORS)) && PREFIX+="-monitors"
+((DEMO)) && PREFIX="$(mkdir -p "$HARNESS_BUILD_ROOT" && mktemp -d "$HARNESS_BUILD_ROOT/wineprefix-demo-XXXXXX")"
 SCREENS="$HARNESS_BUILD_ROOT/screens"
 EXE="$HARNESS_ROOT/dist/UpliftBeacon.exe"
 
@@ -75,6 +86,9 @@ cleanup() {
         kill "$PROGRAM_PID" 2>/dev/null || true
     fi
     wine_session_stop
+    if ((DEMO)); then
+        rm -rf "$PREFIX"
+    fi
     harness_log "stopped"
 }
 trap cleanup EXIT
@@ -86,6 +100,12 @@ wine_session_start "$PREFIX" run --display "$mode"
 if ((shoot)); then
     xsetroot -solid '#3a6ea5' 2>/dev/null || true
 fi
+
+source "$HARNESS_ROOT/scripts/lib/demo.sh"
+if ((DEMO)); then
+    demo_settings
+fi
+harness_log "$(first_showing_text)"
 
 LOG="$WINE_SESSION_DIR/program.log"
 harness_log "starting $EXE (output: $LOG)"
@@ -106,6 +126,12 @@ if ((shoot)); then
         done
     ) </dev/null >/dev/null 2>&1 &
     SHOOTER_PID=$!
+    if ((DEMO)); then
+        demo_pictures "$SCREENS" "$((README_PICTURES))" || harness_log "no demo pictures (see above)"
+        if ((README_PICTURES)); then
+            exit 0
+        fi
+    fi
     cat >&2 <<EOF
 [harness] The program runs on the private display $DISPLAY ($(xdpyinfo | awk '/dimensions:/ {print $2}'), no screen attached).
 [harness] A screenshot is saved every $INTERVAL s: $SCREENS/latest.png (and shot-*.png, the newest 100).

@@ -23,6 +23,8 @@ HARNESS_PACKAGES=(
     # Reads menu items back from screenshots in the end-to-end tests.
     "tesseract-ocr:tesseract"
     "fp-utils:chmcmd"
+    # makensis: the installer of scripts/release.sh and of its end-to-end test.
+    "nsis:makensis"
     "fonts-liberation:"
     "fonts-wine:"
     "googletest:"

@@ -26,3 +26,15 @@ for look in on off; do
 done
 convert "$tmp"/on-{16,24,32,48,64,256}.png "$res/UpliftBeacon.ico"
 convert "$tmp"/off-{16,24,32,48,64,256}.png "$res/UpliftBeaconDisabled.ico"
+
+# The installer's: the lit beacon with a green arrow pointing down into its lower right corner.
+convert "$tmp/on.png" -stroke none -fill "#ffffff" -draw "circle 184,184 184,250" \
+    -fill "#2e9e3e" -draw "circle 184,184 184,242" \
+    -fill "#ffffff" -draw "polygon 164,150 204,150 204,184 226,184 184,226 142,184 164,184" "$tmp/setup.png"
+for size in 16 24 32 48 64 256; do
+    convert "$tmp/setup.png" -resize ${size}x${size} "$tmp/setup-$size.png"
+done
+convert "$tmp"/setup-{16,24,32,48,64,256}.png "$here/../../installer/UpliftBeaconSetup.ico"
+# The side picture of the installer's first and last pages (164x314, as the wizard lays it out).
+convert -size 164x314 gradient:'#2b73d6-#0f3a80' \( "$tmp/on.png" -resize 120x120 \) -gravity north \
+    -geometry +0+40 -composite -type TrueColor BMP3:"$here/../../installer/UpliftBeaconWizard.bmp"

@@ -91,6 +91,8 @@ private:
     bool OnMenuCommand(UINT id);
     void mnuShow_Click();
     void mnuDisable_Click();
+    // "Start when I log in": writes or removes the Run value for this executable.
+    void mnuLogin_Click();
     // While a modal window of ours is up, the icon only brings it to the front; true when one is up.
     bool BringModalToFront();
 

@@ -4,13 +4,14 @@
 
 #include "about/help_topics.h"
 #include "about/shell_open.h"
+#include "app/login_start_win.h"
 #include "settings/settings.h"
 
 namespace uplift::win {
 
 namespace {
 // Commands of the icon's menu.
-enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit };
+enum MenuCommand : UINT { mnuShow = 101, mnuAbout, mnuSupport, mnuHelp, mnuDisable, mnuExit, mnuLogin };
 } // namespace
 
 void frmMenu::ApplyEnabled() {
@@ -36,13 +37,16 @@ void frmMenu::CreatePopupMenuItems() {
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, mnuDisable, L"Disable");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, mnuLogin, L"Start when I log in");
     ::AppendMenuW(menu, MF_STRING, mnuExit, L"Exit");
+    // Drawn bold: the double click on the icon opens the options too.
+    ::SetMenuDefaultItem(menu, mnuShow, FALSE);
     CreatePauseMenuItems(mnuDisable);
 }
 
 bool frmMenu::OnMenuCommand(UINT id) {
     if (OnPauseCommand(id)) return true;
-    if (id < mnuShow || id > mnuExit) return false;
+    if (id < mnuShow || id > mnuLogin) return false;
     if (BringModalToFront()) return true; // no second about box, no options beneath a modal window
     switch (id) {
     case mnuShow: mnuShow_Click(); return true;
@@ -51,6 +55,7 @@ bool frmMenu::OnMenuCommand(UINT id) {
     case mnuHelp: ShowHelp(kHelpNone); return true;
     case mnuDisable: mnuDisable_Click(); return true;
     case mnuExit: mnuExit_Click(); return true;
+    case mnuLogin: mnuLogin_Click(); return true;
     default: return false;
     }
 }
@@ -72,15 +77,29 @@ void frmMenu::LocalfrmTray_MouseDown(int button) {
     // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks elsewhere.
     ::SetForegroundWindow(hWnd());
     UpdatePauseMenu();
+    // Read afresh each time: the installer, the platform's start-up list or another copy may have changed it.
+    ::CheckMenuItem(mnuPopUp_.get(), mnuLogin,
+                    MF_BYCOMMAND | (LoginStartOn(RunningExecutable()) ? MF_CHECKED : MF_UNCHECKED));
     popupOpen_ = true;
     ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
     popupOpen_ = false;
+    // Ended while the menu was open (the end of the session unloads the form): the menu's loop has taken the
+    // quit message that was meant for the program's loop.
+    if (!Loaded()) {
+        ::PostQuitMessage(0);
+        return;
+    }
     ::PostMessageW(hWnd(), WM_NULL, 0, 0);
 }
 
 void frmMenu::mnuShow_Click() {
     SetVisible(true);
     StopDisplay = true;
+}
+
+void frmMenu::mnuLogin_Click() {
+    const std::wstring exe = RunningExecutable();
+    (void)SetLoginStart(exe, !LoginStartOn(exe)); // the check mark shows the outcome the next time
 }
 
 void frmMenu::mnuDisable_Click() {
