@@ -66,8 +66,6 @@ mutant $f 'DatePart(value) == 0 || TimePart' 'TimePart'
 mutant $f 'if (!IsValidDate(value)) return {};' ''
 mutant $f 'if (!IsValidDate(value) || !(ToCivil' 'if (!(ToCivil'
 mutant $f 'value = FromWholeSeconds(ToWholeSeconds(value));' ''
-f=src/core/settings/settings.cpp
-mutant $f 'if (form == TextForm::DateAndTime) return WholeSeconds(*value);' ''
 
 # The value name "*" of a key's default value.
 f=src/core/settings/registry_path.cpp

@@ -82,7 +82,7 @@ TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
         int Mode;  // WhenToDisplay and ScreenBackground: above 1 is the third choice, not a number the first
     };
     static constexpr Case kCases[] = {
-        {L"0", 0, 0, 0},  {L"1", 1, 1, 1},   {L"20", 20, 20, 2}, {L"21", 21, 3, 2},
+        {L"0", 0, 0, 0},   {L"1", 1, 1, 1},   {L"20", 20, 20, 2}, {L"21", 21, 3, 2},
         {L"22", 22, 3, 2}, {L"23", -1, 3, 2}, {L"-1", -1, 3, 2},  {L"1e3", -1, 3, 0},
     };
     for (const Case& c : kCases) {
@@ -166,6 +166,8 @@ TEST(RegistryNames, NamesAreTrimmedOfSpacesOrFallBackAndMakeTheKeyPath) {
             << testing::PrintToString(std::wstring(given));
         EXPECT_EQ(names.BuildKeyPath(L""), std::wstring(L"Software\\") + company + L"\\" + app);
     }
+    EXPECT_EQ(RegistryValueName(L"*"), L""); // a key's default value
+    EXPECT_EQ(RegistryValueName(L"Path"), L"Path");
 }
 
 } // namespace
