@@ -83,6 +83,13 @@ mutant $f 'if (width <= 0 || height <= 0)' 'if (width <= 0 || height < 0)'
 mutant $f 'return std::max(1, static_cast<int>(std::lround' 'return std::max(0, static_cast<int>(std::lround'
 mutant $f 'std::max(1, static_cast<int>(scale_ + 0.25))' 'std::max(0, static_cast<int>(scale_ + 0.25))'
 
+# Rules whose former tests were dropped as repeats of others, which catch these.
+mutant src/core/affirmations/random.cpp 'z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;' 'z = z ^ (z >> 27);'
+mutant src/core/affirmations/random.cpp 'z >> 40' 'z >> 41'
+f=src/core/settings/settings.cpp
+mutant $f 'Record.Everyday = TimeOfDay(now);' 'Record.Everyday = now;'
+mutant $f 'Carried.LastMessageDate = DatePart(now) - 1;' 'Carried.LastMessageDate = DatePart(now);'
+
 scratch="$HARNESS_BUILD_ROOT/mutants"
 tree="$scratch/tree"
 build="$tree/build/native"
