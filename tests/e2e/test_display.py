@@ -1,14 +1,14 @@
 """Showings as the user sees them: over the user's program (Wine's notepad), which keeps the focus and what is
-typed, until Escape; the box and the transparent look read back from screenshots (saved in the logs' artifacts
-folder). The full screen is measured on two monitors (test_two_monitors)."""
+typed, until Escape; the box read back from a screenshot (saved in the logs' artifacts folder). The other looks
+are measured on two monitors (test_two_monitors), the transparent window's region by the Windows-side tests."""
 
 import collections
 
-from e2e_support import (BOX, MESSAGE_CLASS, PAUSE_1_S, TRANSPARENT, ProgramTest, Started, controls, run, screenshot,
-                         wait_until, windows, xdotool)
+from e2e_support import (BOX, MESSAGE_CLASS, PAUSE_1_S, ProgramTest, Started, controls, screenshot, wait_until,
+                         windows, xdotool)
 
 SCREEN = (0, 0, 1280, 1024)  # the harness's X display
-DESKTOP, TEXT, BACKGROUND = (48, 96, 160), (255, 255, 0), (32, 128, 64)
+TEXT, BACKGROUND = (255, 255, 0), (32, 128, 64)
 WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_NOACTIVATE = 0x8, 0x80, 0x40000, 0x8000000
 
 
@@ -68,15 +68,4 @@ class DisplayTest(ProgramTest):
         wait_until(lambda: typed() == "still typing here", "the typed text in notepad")
         self.assertEqual(self.close(program), 0)
         self.assertTrue(focused(), "the program's exit moved the focus")
-
-    def test_transparent_shows_only_the_glyphs_over_the_desktop(self):
-        run("xsetroot", "-solid", "#%02x%02x%02x" % DESKTOP)
-        self.addCleanup(run, "xsetroot", "-def")
-        program, _, window = self.show(TRANSPARENT)
-        rect = left, top, right, bottom = window["rect"]
-        counts = pixels(screenshot(rect, save_as="look-transparent.png"), rect)
-        self.assertEqual(set(counts), {DESKTOP, TEXT}, "pixels neither desktop nor text")
-        self.assertGreater(counts[DESKTOP], sum(counts.values()) // 3)
-        self.assertGreater(counts[TEXT], sum(counts.values()) // 50)
-        self.assertEqual(self.close(program), 0)
 
