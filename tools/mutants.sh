@@ -8,7 +8,7 @@
 #
 # Exit status 1 when a change survives, 2 when the scratch copy does not build or its tests fail unbroken.
 set -euo pipefail
-# shellcheck source=../scripts/lib/common.sh
+# shellcheck source=scripts/lib/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/common.sh"
 
 filter=""

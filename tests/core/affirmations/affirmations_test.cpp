@@ -81,7 +81,7 @@ TEST(ReadOpenFileBuffer, TakesOneOrSeveralNamesEachWhole) {
     }
 }
 
-// An index lies inside the list, 0 without one. The sequence itself is pinned where the showings draw from it.
+// An index lies inside the list, 0 without one; the sequence itself is pinned where the showings draw.
 TEST(UniformRandom, IndexesInsideTheList) {
     UniformRandom random;
     using Limits = std::numeric_limits<std::int64_t>;
