@@ -3,7 +3,7 @@
 from e2e_support import (BOX, FULL_SCREEN, PAUSE_1_S, TRANSPARENT, ProgramTest, Started, screenshot, wait_until,
                          windows, xdotool)
 
-SECOND, YELLOW = (1280, 0, 2304, 768), (255, 255, 0)
+SECOND, YELLOW, GREEN = (1280, 0, 2304, 768), (255, 255, 0), (32, 128, 64)
 
 
 def notepad_on_the_second():
@@ -21,11 +21,15 @@ class TwoMonitorTest(ProgramTest):
         for look in (BOX, TRANSPARENT, FULL_SCREEN):
             watch = self.watch()
             program, _ = self.start_ready({"Pause": PAUSE_1_S, "optTimeLength": "False", "ScreenBackground": look,
-                                           "TextColor": "65535"})  # yellow, seen on the black desktop too
+                                           "TextColor": "65535", "BackgroundColor": "4227104"})  # yellow on green
             left, top, right, bottom = rect = watch.wait_for(True)[1]
             wait_until(lambda: (lambda pixel: any(pixel(x, y) == YELLOW for y in range(top, bottom, 2)
                                                   for x in range(left, right, 2)))(screenshot(rect)), "the text")
             screenshot((0, 0, 2304, 800), save_as="two-monitors-look-%s.png" % look)
             self.assertLessEqual(abs(left + right - 3584) + abs(top + bottom - 768), 2, "not centred: %s" % (rect,))
             self.assertTrue(look != FULL_SCREEN or rect == SECOND, "the full screen is not the monitor: %s" % (rect,))
+            if look == BOX:  # green up to the box's edges and no further
+                pixel = screenshot((left - 2, top - 2, right + 2, bottom + 2))
+                self.assertEqual({pixel(x, y) for x in (left, right - 1) for y in (top, bottom - 1)}, {GREEN})
+                self.assertNotIn(GREEN, {pixel(left - 2, top), pixel(right + 1, bottom - 1)}, "the box is too large")
             self.assertEqual(self.close(program), 0)

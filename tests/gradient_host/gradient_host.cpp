@@ -59,8 +59,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     // 6480 x 3000 twips in all, at the screen's corner.
     const int dpi = static_cast<int>(::GetDpiForSystem());
     HWND hwnd = ::CreateWindowExW(
-        WS_EX_APPWINDOW | WS_EX_CONTEXTHELP,
-        reinterpret_cast<LPCWSTR>(::RegisterClassW(&wc)), L"Gradient & title: Crème brûlée, naïve café",
+        WS_EX_APPWINDOW | WS_EX_CONTEXTHELP, reinterpret_cast<LPCWSTR>(::RegisterClassW(&wc)),
+        L"Gradient & title: Crème brûlée, naïve café",
         WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN | (mask & 1 ? WS_MAXIMIZEBOX : 0) |
             (mask & 2 ? WS_MINIMIZEBOX : 0),
         0, 0, ::MulDiv(432, dpi, 96), ::MulDiv(200, dpi, 96), nullptr, nullptr, instance, nullptr);

@@ -15,6 +15,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Closes a message box of this thread, noting in `boxed` whether it says there is no text to show.
+BOOL CALLBACK CloseBoxes(HWND box, LPARAM boxed) {
+    wchar_t type[8]{}, caption[64]{};
+    ::GetClassNameW(box, type, 8);
+    if (std::wstring_view(type) != L"#32770") return TRUE;
+    ::GetWindowTextW(box, caption, 64);
+    *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
+                                      ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
+    return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 class Holding : public ::testing::Test, public Form, public DisplayHost {
 protected:
     Holding() {
@@ -38,6 +49,12 @@ protected:
     void During(std::function<void()> event) {
         posted = std::move(event);
         ::PostMessageW(hWnd(), WM_APP, 0, 0);
+    }
+
+    // Serves this thread's messages until the event is set.
+    static void Serve(HANDLE event) {
+        while (::MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+            DoEvents();
     }
 
     SettingsRecord record;
@@ -92,8 +109,8 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     record.optTimeLength = false;
     bool shown = false, loadedDuring = false;
     const std::function<void()> events[]{
-        [&] { shown = display.MessageWindow()->Visible(); stop = true; }, // as the icon's double click
-        [&] { display.ShowAffirmation(*this); stop = true; },
+        [&] { shown = display.MessageWindow()->Visible(), stop = true; }, // as the icon's double click
+        [&] { display.ShowAffirmation(*this), stop = true; },
         [&] { display.UnloadMessageWindow(), loadedDuring = display.MessageWindowLoaded(); }};
     for (const auto& event : events) {
         timer.clear();
@@ -109,52 +126,16 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     messages.clear(); // nothing to show: one box, and the timer is left alone
     timer.clear();
     bool boxed = false; // the box's own message loop runs the event, which closes every box
-    During([&] {
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND box, LPARAM boxed) {
-            wchar_t type[8]{}, caption[64]{};
-            ::GetClassNameW(box, type, 8);
-            if (std::wstring_view(type) != L"#32770") return TRUE;
-            ::GetWindowTextW(box, caption, 64);
-            *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
-                                              ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
-            return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }, reinterpret_cast<LPARAM>(&boxed));
-    });
+    During(
+        [&] { ::EnumThreadWindows(::GetCurrentThreadId(), CloseBoxes, reinterpret_cast<LPARAM>(&boxed)); });
     display.ShowAffirmation(*this);
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
 }
 
-TEST_F(Holding, EscapeTypedDuringAShowingEndsItThroughTheHookOrTheKeyStateAlone) {
-    for (const EscapeSense sense : {EscapeSense::HookAndKeyState, EscapeSense::KeyStateOnly}) {
-        AffirmationDisplay display(Clock(), sense);
-        record.optTimeLength = true;
-        display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
-        record.optTimeLength = false;   // until Escape: nothing else ends it
-        // Pressed on another thread, as in the user's program, and held down until the showing has ended; this
-        // thread serves the hook meanwhile, and the holding loop looks again only once the key is down.
-        const unique_kernel_handle pressed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        std::thread typist;
-        During([&] {
-            typist = std::thread([&] {
-                ::keybd_event(VK_ESCAPE, 0, 0, 0);
-                ::SetEvent(pressed.get());
-            });
-            const HANDLE waitFor = pressed.get();
-            while (::MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-                DoEvents();
-        });
-        display.ShowAffirmation(*this);
-        typist.join();
-        ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-        EXPECT_FALSE(overran) << "Escape ended the showing, "
-                              << (sense == EscapeSense::KeyStateOnly ? "without" : "with") << " the hook";
-        overran = stop = false;
-    }
-}
-
-TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
-    // Another thread's window has the foreground and the focus, as the user's program would. This thread
-    // answers what that one sends it until the window is there; no clock is read.
+// Another thread's window has the foreground and the focus, as the user's program would; Escape is pressed on
+// a third thread and held down until the showing has ended, while this thread serves the hook and the other
+// threads' messages. The holding loop looks again only once the key is down; no clock is read.
+TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputMeanwhile) {
     const unique_kernel_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<HWND> user = nullptr;
     std::atomic<DWORD> userThread = 0;
@@ -170,19 +151,35 @@ TEST_F(Holding, ShareTheInputOfTheForegroundProgramWhileTheShowingLasts) {
             ::DispatchMessageW(&msg);
         ::DestroyWindow(edit);
     });
-    const HANDLE waitFor = ready.get();
-    while (::MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-        DoEvents();
-    AffirmationDisplay display(Clock());
-    display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
-    HWND focus = nullptr;
-    During([&] { focus = ::GetFocus(); stop = true; });
-    display.ShowAffirmation(*this);
+    Serve(ready.get());
+    std::vector<HWND> focus; // in each showing
+    for (const EscapeSense sense : {EscapeSense::HookAndKeyState, EscapeSense::KeyStateOnly}) {
+        AffirmationDisplay display(Clock(), sense);
+        record.optTimeLength = true;
+        display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
+        record.optTimeLength = false;   // until Escape: nothing else ends it
+        const unique_kernel_handle pressed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread typist;
+        During([&] {
+            focus.push_back(::GetFocus());
+            typist = std::thread([&] {
+                ::keybd_event(VK_ESCAPE, 0, 0, 0);
+                ::SetEvent(pressed.get());
+            });
+            Serve(pressed.get());
+        });
+        display.ShowAffirmation(*this);
+        typist.join();
+        ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        EXPECT_FALSE(overran) << "Escape ended the showing, "
+                              << (sense == EscapeSense::KeyStateOnly ? "without" : "with") << " the hook";
+        overran = stop = false;
+    }
     const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
     ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
     thread.join();
     if (foreground != user) GTEST_SKIP() << "the window manager gave the other window no foreground";
-    EXPECT_EQ(focus, user) << "attached to the foreground thread during the showing";
+    EXPECT_EQ(focus, std::vector<HWND>(2, user)) << "attached to the foreground thread during the showings";
     EXPECT_EQ(focusAfter, nullptr) << "and detached afterwards";
 }
 

@@ -51,6 +51,8 @@ TEST(MessageWindow, ABoxJustAroundOneLineWrapsAtTheWrapWidthAndIsCutToTheScreen)
         EXPECT_EQ(rect.right - rect.left, window.Width());
         EXPECT_EQ(rect.bottom - rect.top, window.Height());
         EXPECT_FALSE(window.Visible());
+        constexpr LONG kNoFocus = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE; // nor task-bar button
+        EXPECT_EQ(::GetWindowLongW(window.hWnd(), GWL_EXSTYLE) & (kNoFocus | WS_EX_APPWINDOW), kNoFocus);
         EXPECT_EQ(::SendMessageW(window.hWnd(), WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
                   MA_NOACTIVATE);
         if (style == BackgroundFull) EXPECT_LT(window.lblMessage.Rect.top, 0) << "starts above the screen";
@@ -107,7 +109,7 @@ TEST(TextRegion, RealTextAndPaintedImagesGiveThePerPixelRegionAndTheWindowGetsIt
     ASSERT_EQ(::GetWindowRgn(window.hWnd(), windowRegion.get()), COMPLEXREGION);
     EXPECT_TRUE(::EqualRgn(windowRegion.get(), region.get()));
 
-    // Painted images. A row count no power of two with empty rows and runs of every length: rows are joined pairwise.
+    // Painted images. A row count no power of two, empty rows, runs of every length: rows join pairwise.
     DibImage pattern, glyphAtTheCorner, blank;
     ASSERT_TRUE(pattern.Create(97, 333, kWhite) && glyphAtTheCorner.Create(3, 2, kBlack) &&
                 blank.Create(12, 5, kWhite));

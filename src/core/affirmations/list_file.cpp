@@ -197,13 +197,12 @@ std::string EncodeUtf8(std::wstring_view text) {
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = CodeUnit(text[i]);
-        if constexpr (kUtf16) {
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-                const char32_t second = CodeUnit(text[i + 1]);
-                if (second >= 0xDC00 && second <= 0xDFFF) {
-                    c = 0x10000 + ((c - 0xD800) << 10) + (second - 0xDC00);
-                    ++i;
-                }
+        // Pairs are joined whatever the width of wchar_t, so that the rule is the same everywhere.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+            const char32_t second = CodeUnit(text[i + 1]);
+            if (second >= 0xDC00 && second <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (second - 0xDC00);
+                ++i;
             }
         }
         if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = kReplacement;

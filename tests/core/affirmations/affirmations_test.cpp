@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 #include <limits>
 #include <tuple>
@@ -82,22 +81,9 @@ TEST(ReadOpenFileBuffer, TakesOneOrSeveralNamesEachWhole) {
     }
 }
 
-// Every run draws the same sequence in [0, 1); an index lies inside the list, 0 without one.
-TEST(UniformRandom, DrawsTheSameRoughlyUniformSequenceEveryRunAndIndexesInsideTheList) {
-    std::array<int, 100> counts{};
+// An index lies inside the list, 0 without one; the sequence itself is pinned where the showings draw.
+TEST(UniformRandom, IndexesInsideTheList) {
     UniformRandom random;
-    for (int i = 0; i < 100'000; ++i) {
-        const float r = random.Next();
-        ASSERT_TRUE(r >= 0.0f && r < 1.0f) << "draw " << i << ": " << r;
-        ++counts[static_cast<std::size_t>(r * 100)];
-    }
-    double chiSquare = 0;
-    for (const int count : counts)
-        chiSquare += (count - 1000.0) * (count - 1000.0) / 1000.0;
-    // 99 degrees of freedom: 148.2 is the 0.1% tail. The generator is fixed, so this never flickers.
-    EXPECT_LT(chiSquare, 148.2);
-    EXPECT_GT(chiSquare, 60.0) << "too even to be random";
-
     using Limits = std::numeric_limits<std::int64_t>;
     for (const std::int64_t count :
          {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()}) {

@@ -38,8 +38,10 @@ TEST(ReadListFile, ChoosesTheEncodingByTheByteOrderMark) {
         {"\xEF\xBB\xBF\"\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\"",
          {L"\U0001F600\U0010FFFF"}}, // two UTF-16 units each
         {"\xEF\xBB", {L"\u00EF\u00BB"}},
-        {"\"Caf\xC3\xA9\"\r\n\"\xE2\x9C\x93 \xF0\x9F\x98\x80\"", {L"Caf\u00E9", L"\u2713 \U0001F600"}}, // unmarked UTF-8
-        {"\"\xC3\xA9\",\"\xE9\"", {L"\u00C3\u00A9", L"\u00E9"}}, // one byte that is no UTF-8 makes it all ANSI
+        {"\"Caf\xC3\xA9\"\r\n\"\xE2\x9C\x93 \xF0\x9F\x98\x80\"",
+         {L"Caf\u00E9", L"\u2713 \U0001F600"}}, // unmarked UTF-8
+        {"\"\xC3\xA9\",\"\xE9\"",
+         {L"\u00C3\u00A9", L"\u00E9"}}, // one byte that is no UTF-8 makes it all ANSI
         {"\"\xC0\xAF\",\"a\xE2\x9C\"", {L"\u00C0\u00AF", L"a\u00E2\u009C"}}, // overlong, cut short
         {"\xEF\xBB\xBF\"a\xE2\x82\",b", {L"a\uFFFD", L"b"}}, // a sequence cut by the closing quote
         {"\xEF\xBB\xBF\xEF\xBB\xBF\"x\"", {L"\uFEFF\"x\""}}, // only the first mark is taken off
@@ -62,8 +64,8 @@ TEST(WriteListFile, WritesOneQuotedLinePerEntryInTheCodePageOrElseAllInUtf8) {
         {{L"say \"hi\"", L"\""}, "\"say ''hi''\"\r\n\"''\"\r\n"},
         {{L"one\r\ntwo\rthree\nfour\n\n"}, "\"one two three four  \"\r\n"},
         {{std::wstring(L"a\0b", 3)}, "\"a\0b\"\r\n"sv},
-        {{L"\u00C3\u00A9"}, "\xEF\xBB\xBF\"\xC3\x83\xC2\xA9\"\r\n"}, // ANSI that would read as UTF-8
-        {{L"\u00C3\u00A9", L"\u00E9"}, "\"\xC3\xA9\"\r\n\"\xE9\"\r\n"},  // ANSI that would not
+        {{L"\u00C3\u00A9"}, "\xEF\xBB\xBF\"\xC3\x83\xC2\xA9\"\r\n"},    // ANSI that would read as UTF-8
+        {{L"\u00C3\u00A9", L"\u00E9"}, "\"\xC3\xA9\"\r\n\"\xE9\"\r\n"}, // ANSI that would not
     };
     for (const auto& [entries, expected] : cases)
         EXPECT_EQ(WriteListFile(entries, kLatin1), expected) << PrintToString(entries);
@@ -94,9 +96,13 @@ TEST(Utf8, DecodesReplacingBrokenSequencesAndEncodesEveryCodePointBack) {
             all += static_cast<wchar_t>(c);
     }
     EXPECT_EQ(DecodeUtf8(EncodeUtf8(all)), all);
-    // Surrogates out of order stand for nothing.
-    EXPECT_EQ(EncodeUtf8(std::wstring{wchar_t(0xDC00), wchar_t(0xD800), L'a'}), "\xEF\xBF\xBD\xEF\xBF\xBD"
-                                                                                "a");
+    // A high surrogate and a low one make a pair; any other surrogate stands for nothing.
+    const std::pair<std::wstring, std::string_view> units[]{
+        {{wchar_t(0xDC00), wchar_t(0xDC00)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {{wchar_t(0xD800), wchar_t(0xD800), wchar_t(0xDC00)}, "\xEF\xBF\xBD\xF0\x90\x80\x80"},
+        {{wchar_t(0xDBFF), wchar_t(0xDFFF)}, "\xF4\x8F\xBF\xBF"}};
+    for (const auto& [text, bytes] : units)
+        EXPECT_EQ(EncodeUtf8(text), bytes) << PrintToString(text);
 }
 
 // A string grown by doubling would hold up to twice this; one decoded into reserved room holds it exactly.

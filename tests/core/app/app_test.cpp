@@ -22,8 +22,15 @@ TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFo
 }
 
 TEST(TrayTip, LeavesRoomForTheClosingNulWithoutCuttingASurrogatePair) {
-    EXPECT_EQ(TrayTipText(std::wstring(64, L'x')), std::wstring(63, L'x'));
-    EXPECT_EQ(TrayTipText(std::wstring(62, L'z') + L"\xD83D\xDE00"), std::wstring(62, L'z'));
+    const std::wstring x62(62, L'x');
+    const std::pair<std::wstring, std::wstring> cases[]{
+        {std::wstring(64, L'x'), x62 + L'x'},
+        {x62 + L"\xD800\xDC00", x62}, // the cut falls inside a pair: both halves go
+        {x62 + L"\xDBFF\xDFFF", x62},
+        {x62.substr(1) + L"\xD83D\xDE00", x62.substr(1) + L"\xD83D\xDE00"}, // a whole pair up to the limit
+    };
+    for (const auto& [tip, shown] : cases)
+        EXPECT_EQ(TrayTipText(tip), shown) << tip.size();
 }
 
 } // namespace uplift

@@ -80,5 +80,18 @@ TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolution) {
     }
 }
 
+// No face without pixels; at one pixel the edge and every stroke of a glyph are still one pixel wide.
+TEST(CaptionButtonFace, NothingWithoutPixelsAndOnePixelStrokesAtTheSmallest) {
+    for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
+        EXPECT_TRUE(CaptionButtonFace(CaptionFace(face), false, true, 0, 14).empty());
+        EXPECT_TRUE(CaptionButtonFace(CaptionFace(face), false, true, 16, 0).empty());
+        const auto tiny = CaptionButtonFace(CaptionFace(face), false, true, 1, 1);
+        EXPECT_EQ(tiny.at(1), (FacePiece{{0, 0, 1, 1}, FaceInk::Light})) << face;
+        for (std::size_t i = 9; i < tiny.size(); ++i)
+            EXPECT_TRUE(tiny[i].Rect.Left < tiny[i].Rect.Right && tiny[i].Rect.Top < tiny[i].Rect.Bottom)
+                << "face " << face << ", piece " << i;
+    }
+}
+
 } // namespace
 } // namespace uplift

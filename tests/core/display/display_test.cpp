@@ -53,11 +53,14 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
         return pixels;
     };
     using Rects = std::vector<PixelRect>;
+    // clang-format off
     const std::tuple<std::string_view, int, int, Rects> cases[]{
         {"....#.", 3, 5, {{1, 1, 2, 2}}}, // only the rows the buffer holds
-        {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}}};
+        {".#", 1, 2, {{0, 1, 1, 2}}}, {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}}, {"", 1, 1, {}}};
+    // clang-format on
     for (const auto& [rows, width, height, expected] : cases)
-        EXPECT_EQ(SelectTextRuns(draw(rows), width, height), expected) << rows << " " << width << "x" << height;
+        EXPECT_EQ(SelectTextRuns(draw(rows), width, height), expected)
+            << rows << " " << width << "x" << height;
     const auto pixels = draw("#.rrr."); // a colour given, not the top left one
     EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kRed), (Rects{{0, 0, 2, 1}, {2, 1, 3, 2}}));
 }

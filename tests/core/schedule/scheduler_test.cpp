@@ -27,15 +27,16 @@ double Ms(const CivilDateTime& c) {
 // The main form as the scheduler sees it; `log` holds what the last tick asked of it. A showing lasts 5 s.
 struct FakeHost final : SchedulerHost {
     explicit FakeHost(ManualClock& clock) : clock(clock) {}
+    bool Has(char flag) const { return std::strchr(flags, flag) != nullptr; } // as in Case::Host
     bool OptionsVisible() const override { return options; }
-    bool Closing() const override { return closing; }
-    bool Enabled() const override { return enabled; }
-    bool PopupMenuVisible() const override { return popup; }
+    bool Closing() const override { return Has('C'); }
+    bool Enabled() const override { return !Has('D'); }
+    bool PopupMenuVisible() const override { return Has('M'); }
     void HideOptions() override { options = false, log += L"hide "; }
     void StartTimer() override { running = true, log += L"start "; }
     void StopTimer() override { running = false, log += L"stop "; }
     void SetToolTipText(std::wstring text) override { tip = text, log += L"tip "; }
-    void RefreshTray() override { log += L"refresh ", options |= openOnRefresh; }
+    void RefreshTray() override { log += L"refresh ", options |= Has('R'); }
     void ShowAffirmation() override {
         log += L"show ", shows.push_back(Ms(clock.Local()));
         clock.AdvanceMilliseconds(5000);
@@ -46,10 +47,10 @@ struct FakeHost final : SchedulerHost {
     std::wstring PausedTip() const override { return L"Uplift Beacon, paused"; }
     Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
     std::string holds;
+    const char* flags = "";
     ManualClock& clock;
     std::vector<double> shows;
-    bool options = true, closing = false, enabled = true, popup = false, running = false,
-         openOnRefresh = false;
+    bool options = true, running = false;
     std::wstring tip, log;
 };
 
@@ -75,7 +76,7 @@ struct Case {
     bool Ok;                     // OK decides what has been dealt with; Cancel leaves it as it was
     int Interval, Slack;         // ms from tick to tick; how much later than listed a drifting tick may show
     const char* Until;           // the last tick comes at or before this moment
-    const char* Host;   // V options visible, C closing, D disabled, R options opened by the refresh, M menu open
+    const char* Host;   // V options shown, C closing, D disabled, R options shown by the refresh, M menu open
     const char* Shows;  // the moments of the showings, each of which lasts 5 s
     const wchar_t* Tip; // after the last tick, following "Uplift Beacon, ", or null
     const wchar_t* Log; // what the last tick asked of the form, or null
@@ -135,12 +136,8 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
         if (r.Ok) scheduler.CheckPassed();
         scheduler.StartSchedule();
         EXPECT_EQ(host.log, L"hide start ");
-        const auto has = [&](char flag) { return std::strchr(r.Host, flag) != nullptr; };
-        host.options = has('V');
-        host.closing = has('C');
-        host.enabled = !has('D');
-        host.openOnRefresh = has('R');
-        host.popup = has('M');
+        host.flags = r.Host;
+        host.options = host.Has('V');
         host.holds = r.Holds;
 
         for (const double until = Ms(Moment(r.Until)); Ms(clock.Local()) + r.Interval <= until;) {
@@ -155,7 +152,8 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
             shows.push_back(Ms(Moment((day + " " + time).c_str())));
         ASSERT_EQ(host.shows.size(), shows.size());
         for (std::size_t i = 0; i < shows.size(); ++i)
-            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) && host.shows[i] <= shows[i] + r.Slack)
+            EXPECT_TRUE(host.shows[i] >= shows[i] - (r.Slack ? 500 : 0) &&
+                        host.shows[i] <= shows[i] + r.Slack)
                 << "showing " << i << " " << host.shows[i] - shows[i] << " ms late";
         if (r.Tip) EXPECT_EQ(host.tip, L"Uplift Beacon, " + std::wstring(r.Tip));
         if (r.Log) EXPECT_EQ(host.log, r.Log);

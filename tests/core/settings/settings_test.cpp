@@ -60,11 +60,10 @@ TEST_F(SettingsTest, SaveWritesEveryValueInItsStoredFormAndLoadsItBackInBothRegi
 
 TEST_F(SettingsTest, PickersShowTheMomentOfLoadingOrTheWholeSecondsTheyShowed) {
     const SettingsRecord r = Load();
-    EXPECT_EQ(r.Date, FromCivil({2026, 12, 6, 13, 5, 9, 0}));
-    EXPECT_EQ(r.Everyday, TimeSerial(13, 5, 9));
     clock.AdvanceMilliseconds(3'600'000); // Cancel an hour later: the pickers follow the clock
-    EXPECT_EQ(Load(r).Date, FromCivil({2026, 12, 6, 14, 5, 9, 0}));
-    EXPECT_EQ(Load(r).Everyday, TimeSerial(14, 5, 9));
+    for (const auto& [loaded, hour] : {std::pair{r, 13}, {Load(r), 14}})
+        EXPECT_EQ(std::pair(loaded.Date.value(), loaded.Everyday.value()),
+                  std::pair(FromCivil({2026, 12, 6, hour, 5, 9, 0}), TimeSerial(hour, 5, 9)));
 
     store.values = {{L"Date", L"12/6/2026"}, {L"Everyday", L"1/2/2030 7:30:15 PM"}};
     const SettingsRecord stored = Load();
@@ -82,7 +81,7 @@ TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
         int Mode;  // WhenToDisplay and ScreenBackground: above 1 is the third choice, not a number the first
     };
     static constexpr Case kCases[] = {
-        {L"0", 0, 0, 0},  {L"1", 1, 1, 1},   {L"20", 20, 20, 2}, {L"21", 21, 3, 2},
+        {L"0", 0, 0, 0},   {L"1", 1, 1, 1},   {L"20", 20, 20, 2}, {L"21", 21, 3, 2},
         {L"22", 22, 3, 2}, {L"23", -1, 3, 2}, {L"-1", -1, 3, 2},  {L"1e3", -1, 3, 0},
     };
     for (const Case& c : kCases) {
@@ -166,6 +165,8 @@ TEST(RegistryNames, NamesAreTrimmedOfSpacesOrFallBackAndMakeTheKeyPath) {
             << testing::PrintToString(std::wstring(given));
         EXPECT_EQ(names.BuildKeyPath(L""), std::wstring(L"Software\\") + company + L"\\" + app);
     }
+    EXPECT_EQ(RegistryValueName(L"*"), L""); // a key's default value
+    EXPECT_EQ(RegistryValueName(L"Path"), L"Path");
 }
 
 } // namespace
