@@ -25,8 +25,7 @@ void CheckListFile(std::string_view bytes) {
     }
     const std::string written = WriteListFile(entries, latin1);
     Check(ReadListFile(written, latin1) == storable && WriteListFile(storable, latin1) == written);
-    if (!bytes.starts_with(kUtf8Bom) && !LooksLikeUtf8(bytes))
-        Check(ParseListText(latin1.Decode(bytes)) == entries);
+    if (!bytes.starts_with(kUtf8Bom) && !LooksLikeUtf8(bytes)) Check(ParseListText(latin1.Decode(bytes)) == entries);
 }
 
 // The first byte gives the width, each later byte a pixel of a palette of four, so that runs are common.
