@@ -51,7 +51,7 @@ trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 
 harness_configure_windows "$WINDOWS_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test" >/dev/null
-cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench start_timer
+cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench start_timer census
 
 if [[ "$ONLY" == soak ]]; then
     DIAG_BUILD="$HARNESS_BUILD_ROOT/windows-diag"
@@ -64,7 +64,8 @@ wine_session_start "$PREFIX" bench
 wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
 if [[ "$ONLY" == soak ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_soak.py" --exe "$DIAG_BUILD/dist/UpliftBeacon.exe" \
-        --probe "$WINDOWS_BUILD/tools/probe.exe" --logs "$HARNESS_BUILD_ROOT/harness/bench/soak-logs"
+        --probe "$WINDOWS_BUILD/tools/probe.exe" --census "$WINDOWS_BUILD/tools/bench/census.exe" \
+        --logs "$HARNESS_BUILD_ROOT/harness/bench/soak-logs"
     exit
 fi
 if [[ -z "$ONLY" || "$ONLY" == startup ]]; then

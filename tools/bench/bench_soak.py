@@ -5,7 +5,7 @@ One copy of the program (a diagnostic build, whose debug line after each showing
 shows its affirmation for 1 ms after each pause of 1 s, 200 times in each of the three looks; every 50 showings the
 options dialog is opened, the list editor opened and cancelled and the about box opened and closed, and the options
 dialog closed again (with OK where the look changes). After each showing: the resident memory of the process
-(VmRSS), its kernel handles and its windows, children and message-only ones included (`probe census`, from
+(VmRSS), its kernel handles and its windows, children and message-only ones included (tools/bench/census.exe, from
 outside), and its GDI objects (from its debug line). The figures of the last 100 showings are set against those of
 the first 100: memory within 1 MB and each count within 5 is flat.
 """
@@ -22,7 +22,7 @@ sys.path.insert(0, E2E)
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from bench_display import Subject, status_kb  # noqa: E402
-from e2e_support import (BM_CLICK, MNU_SHOW, WM_COMMAND, controls, probe, shown, wait_until,  # noqa: E402
+from e2e_support import (BM_CLICK, MNU_SHOW, WM_COMMAND, controls, probe, run, shown, wait_until,  # noqa: E402
                          windows)
 
 PAUSE_1_S, TIME_1_MS = "0", "0"
@@ -38,8 +38,8 @@ def click(window, text, first=False):
     probe("post", (found[0] if first else found[-1])["hwnd"], BM_CLICK)
 
 
-def census(pid):
-    fields = dict(line.split("\t") for line in probe("census", pid).splitlines())
+def census(exe, pid):
+    fields = dict(line.split("\t") for line in run("wine", exe, pid).splitlines())
     return int(fields["handles"]), int(fields["windows"])
 
 
@@ -66,6 +66,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", required=True, help="the diagnostic build of UpliftBeacon.exe")
     parser.add_argument("--probe", required=True)
+    parser.add_argument("--census", required=True, help="tools/bench/census.exe")
     parser.add_argument("--logs", required=True)
     parser.add_argument("--showings", type=int, default=600)
     parser.add_argument("--every", type=int, default=50)
@@ -87,7 +88,7 @@ def main():
                     found = SHOWING.findall(f.read())
                 return found if len(found) >= n else None
             gdi = int(wait_until(showings, "showing %d" % n)[n - 1])
-            handles, wins = census(subject.window["pid"])
+            handles, wins = census(args.census, subject.window["pid"])
             samples.append((n, status_kb(subject.program.popen.pid, "VmRSS"), handles, wins, gdi))
             if n % args.every == 0 and n < args.showings:
                 look = LOOKS[n // per_look][1] if n % per_look == 0 else None

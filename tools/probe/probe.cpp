@@ -4,7 +4,6 @@
 // Output is UTF-8, one record a line, fields separated by tabs. Exit codes: 0 success, 1 nothing found
 // (or the message could not be delivered), 2 bad usage.
 #include <windows.h>
-#include <winternl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +30,7 @@ void Out(const std::wstring& text) {
 int Usage() {
     Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
         L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
-        L"       | fullscreen | census <pid>   (see probe.cpp)\n");
+        L"       | fullscreen   (see probe.cpp)\n");
     return kUsage;
 }
 
@@ -276,34 +275,6 @@ int Lock(const std::wstring& path) {
     return kOk;
 }
 
-// What a process holds, seen from outside: its kernel handles (GetProcessHandleCount answers 0 under Wine;
-// the system's process list has them) and its windows, top-level, child and message-only.
-int Census(const std::wstring& pidText) {
-    const DWORD pid = static_cast<DWORD>(Number(pidText));
-    using Query = LONG(WINAPI*)(SYSTEM_INFORMATION_CLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    std::vector<unsigned char> list(1 << 20);
-    ULONG size = 0;
-    if (query(SystemProcessInformation, list.data(), static_cast<ULONG>(list.size()), &size) < 0)
-        return kNotFound;
-    const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(list.data());
-    while (static_cast<DWORD>(reinterpret_cast<uintptr_t>(entry->UniqueProcessId)) != pid) {
-        if (!entry->NextEntryOffset) return kNotFound;
-        entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(
-            reinterpret_cast<const unsigned char*>(entry) + entry->NextEntryOffset);
-    }
-    const ULONG handles = entry->HandleCount;
-    std::vector<HWND> tops = TopLevel(L"", pid);
-    for (HWND hwnd = nullptr; (hwnd = FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr));)
-        if (PidOf(hwnd) == pid) tops.push_back(hwnd);
-    Search all{L"", 0, tops};
-    for (HWND top : tops)
-        EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&all));
-    Out(L"handles\t" + std::to_wstring(handles) + L"\nwindows\t" + std::to_wstring(all.found.size()) + L"\n");
-    return kOk;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -318,6 +289,5 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 1) return Items(args[0]);
     if (command == L"lock" && args.size() == 1) return Lock(args[0]);
     if (command == L"fullscreen" && args.empty()) return FullScreen();
-    if (command == L"census" && args.size() == 1) return Census(args[0]);
     return Usage();
 }
