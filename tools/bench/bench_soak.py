@@ -2,9 +2,10 @@
 """Soak (a benchmark, not a test: it prints figures). Run it through `scripts/bench.sh --soak`.
 
 One copy of the program (a diagnostic build, whose debug line after each showing tells the GDI objects alive in it)
-shows its affirmation for 1 ms after each pause of 1 s, 200 times in each of the three looks; every 50 showings the
-options dialog is opened, the list editor opened and cancelled and the about box opened and closed, and the options
-dialog closed again (with OK where the look changes). After each showing: the resident memory of the process
+shows its affirmation for 1 ms after each pause of 1 s, 200 times in each of the three looks: the first look for the
+first and the last sixth, so that the first 100 showings and the last 100 are alike. Before the first showing and
+after every 50 the options dialog is opened, the list editor opened and cancelled and the about box opened and
+closed, and the options dialog closed again (with OK where the look changes). After each showing: the resident memory of the process
 (VmRSS), its kernel handles and its windows, children and message-only ones included (tools/bench/census.exe, from
 outside), and its GDI objects (from its debug line). The figures of the last 100 showings are set against those of
 the first 100: memory within 1 MB and each count within 5 is flat.
@@ -73,7 +74,8 @@ def main():
     args = parser.parse_args()
     os.environ["UPLIFT_PROBE"] = args.probe
     os.environ["UPLIFT_E2E_LOGS"] = args.logs
-    per_look = args.showings // len(LOOKS)
+    sixth = args.showings // 6
+    plan = [0] * sixth + [1] * 2 * sixth + [2] * 2 * sixth + [0] * sixth  # the look of each showing
 
     subject = Subject(args.exe, {"Pause": PAUSE_1_S, "Time": TIME_1_MS, "optTimeLength": "True", "optList": "False",
                                  "ScreenBackground": LOOKS[0][0], "txtCaption": "Keep going"},
@@ -82,7 +84,8 @@ def main():
     samples = []  # (showing, rss kB, handles, windows, GDI objects)
     started = time.monotonic()
     try:
-        for n in range(1, args.showings + 1):
+        round_of_dialogs(subject, None)
+        for n in range(1, len(plan) + 1):
             def showings():
                 with open(log, "rb") as f:
                     found = SHOWING.findall(f.read())
@@ -90,9 +93,8 @@ def main():
             gdi = int(wait_until(showings, "showing %d" % n)[n - 1])
             handles, wins = census(args.census, subject.window["pid"])
             samples.append((n, status_kb(subject.program.popen.pid, "VmRSS"), handles, wins, gdi))
-            if n % args.every == 0 and n < args.showings:
-                look = LOOKS[n // per_look][1] if n % per_look == 0 else None
-                round_of_dialogs(subject, look)
+            if n % args.every == 0 and n < len(plan):
+                round_of_dialogs(subject, LOOKS[plan[n]][1] if plan[n] != plan[n - 1] else None)
             if n % 100 == 0:
                 print("  %4d showings, %4.0f s: %s" % (n, time.monotonic() - started, samples[-1][1:]), flush=True)
     finally:
@@ -102,7 +104,7 @@ def main():
     limits = [1024, 5, 5, 5]
     first, last = samples[:100], samples[-100:]
     print("Soak: %d showings of 1 ms, 1 s apart, %d in each look, dialogs every %d, in %.0f s" % (
-        len(samples), per_look, args.every, time.monotonic() - started))
+        len(samples), len(plan) // len(LOOKS), args.every, time.monotonic() - started))
     flat = True
     for i, (name, limit) in enumerate(zip(names, limits), start=1):
         a, b = [s[i] for s in first], [s[i] for s in last]
