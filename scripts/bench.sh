@@ -8,10 +8,15 @@
 #   tools/bench/bench_display.py   showing lengths seen from outside, processor time during a showing and a
 #                                count-down, Escape to the end of a showing, resident memory, and the region benchmark
 #                                (about 2.5 minutes).
-#   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only core|startup|display]
+#   tools/bench/bench_soak.py      (--soak only, on its own) 600 showings with the dialogs opened every 50: resident
+#                                memory, kernel handles, windows and GDI objects of the first 100 against the last
+#                                100, with a diagnostic build of the program (build/windows-diag) that counts its
+#                                GDI objects (about 15 minutes).
+#   scripts/bench.sh [--runs N] [--countdown-seconds S] [--interval-us U] [--only core|startup|display] [--soak]
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+harness_fixed_address_layout "$@"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 WINDOWS_BUILD="$HARNESS_BUILD_ROOT/windows"
@@ -29,6 +34,7 @@ while (($#)); do
     --runs) STARTUP_ARGS+=("$1" "$2"); shift 2 ;;
     --countdown-seconds | --interval-us) DISPLAY_ARGS+=("$1" "$2"); shift 2 ;;
     --only) ONLY="$2"; shift 2 ;;
+    --soak) ONLY=soak; shift ;;
     *) harness_die "unknown argument $1 (see the head of $0)" ;;
     esac
 done
@@ -46,10 +52,23 @@ trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 
 harness_configure_windows "$WINDOWS_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test" >/dev/null
-cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench start_timer
+cmake --build "$WINDOWS_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon probe minimal_window region_bench start_timer census
+
+if [[ "$ONLY" == soak ]]; then
+    DIAG_BUILD="$HARNESS_BUILD_ROOT/windows-diag"
+    harness_configure_windows "$DIAG_BUILD" "$HARNESS_BUILD_ROOT/wineprefix-test" -DUPLIFT_COUNT_GDI_OBJECTS=ON \
+        -DUPLIFT_BUILD_TESTS=OFF "-DUPLIFT_DIST_DIR=$DIAG_BUILD/dist" >/dev/null
+    cmake --build "$DIAG_BUILD" -j "$HARNESS_JOBS" --target UpliftBeacon
+fi
 
 wine_session_start "$PREFIX" bench
 wine_session_hold_desktop "$WINDOWS_BUILD/tools/probe.exe"
+if [[ "$ONLY" == soak ]]; then
+    python3 -B "$HARNESS_ROOT/tools/bench/bench_soak.py" --exe "$DIAG_BUILD/dist/UpliftBeacon.exe" \
+        --probe "$WINDOWS_BUILD/tools/probe.exe" --census "$WINDOWS_BUILD/tools/bench/census.exe" \
+        --logs "$HARNESS_BUILD_ROOT/harness/bench/soak-logs"
+    exit
+fi
 if [[ -z "$ONLY" || "$ONLY" == startup ]]; then
     python3 -B "$HARNESS_ROOT/tools/bench/bench_startup.py" \
         --exe "$HARNESS_ROOT/dist/UpliftBeacon.exe" \

@@ -18,6 +18,7 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+harness_fixed_address_layout "$@"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 PRIVATE=0

@@ -11,6 +11,7 @@
 set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+harness_fixed_address_layout "$@"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 CTEST_ARGS=("$@")

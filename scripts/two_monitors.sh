@@ -12,6 +12,7 @@
 set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+harness_fixed_address_layout "$@"
 source "$HARNESS_ROOT/scripts/lib/wine_session.sh"
 
 (($#)) || harness_die "usage: scripts/two_monitors.sh <command> [arguments]"

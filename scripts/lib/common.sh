@@ -36,6 +36,23 @@ HARNESS_PACKAGES=(
     "libclang-rt-dev:"
 )
 
+# Debian's Wine 8 comes without its preloader, the small program that keeps the addresses Wine needs at fixed
+# places free before Linux maps anything there. Linux puts the heap of a Wine process anywhere in the gigabyte
+# above Wine's loader (0x7d000000); about one start in a few thousand it covers the shared user data page at
+# 0x7ffe0000 and the process ends at once with exit code 1, its only word an error that WINEDEBUG=-all keeps quiet
+# ("err:virtual:virtual_alloc_first_teb wine: failed to map the shared user data: c0000018"). Without address
+# randomisation the heap starts right after the loader, 46 MB below that page. Call it first with the script's
+# arguments: it runs the script again that way, once, and everything the script starts inherits the layout.
+harness_fixed_address_layout() {
+    local personality
+    personality=$(cat "/proc/$$/personality" 2>/dev/null) || return 0
+    ((0x$personality & 0x0040000)) && return 0 # ADDR_NO_RANDOMIZE is set already
+    if setarch "$(uname -m)" -R true 2>/dev/null; then
+        exec setarch "$(uname -m)" -R "$BASH" "$0" "$@"
+    fi
+    printf '[harness] warning: setarch -R failed: about one Wine start in a few thousand may fail\n' >&2
+}
+
 harness_log() { printf '[harness] %s\n' "$*" >&2; }
 harness_die() { printf '[harness] error: %s\n' "$*" >&2; exit 1; }
 
@@ -95,7 +112,7 @@ harness_configure_windows() {
     shift 2
     cmake -S "$HARNESS_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$HARNESS_TOOLCHAIN" \
-        "-DCMAKE_CROSSCOMPILING_EMULATOR=env;WINEPREFIX=$prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;wine" \
+        "-DCMAKE_CROSSCOMPILING_EMULATOR=env;WINEPREFIX=$prefix;WINEDEBUG=-all,err+all;WINEDLLOVERRIDES=mscoree,mshtml=;wine" \
         "$@"
 }
 

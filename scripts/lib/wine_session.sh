@@ -18,10 +18,10 @@ WINE_SESSION_DIR=""
 WINE_SESSION_DISPLAY_FIRST="${WINE_SESSION_DISPLAY_FIRST:-90}"
 
 # The environment every Wine process of the harness runs with: en-US texts (short date M/d/yyyy,
-# time h:mm:ss AM/PM), no debug output, no .NET/Gecko install prompts.
+# time h:mm:ss AM/PM), Wine's errors only (a process that fails says why), no .NET/Gecko install prompts.
 wine_session_env() {
     export WINEPREFIX="$1"
-    export WINEDEBUG=-all
+    export WINEDEBUG=-all,err+all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=C.UTF-8
     export LC_ALL=C.UTF-8

@@ -48,7 +48,9 @@ TRANSPARENT, BOX, FULL_SCREEN = "0", "1", "2"
 
 
 def wine_env():
-    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+    """Wine's errors stay on: they reach a test's output only when the call that made them fails."""
+    env = dict(os.environ, WINEDEBUG="-all,err+all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8",
+               LC_ALL="C.UTF-8")
     env.pop("LANGUAGE", None)
     return env
 

@@ -243,7 +243,11 @@ void AffirmationDisplay::ShowAffirmation(DisplayHost& host) {
     host.StartTimer();
     Trace("Uplift Beacon: showing held " + std::to_string(held.count()) + " ms, " + std::to_string(wakes) +
           " wakes" + (escape.Hooked() ? "" : ", no hook") + ", shown in " +
-          std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(showCall).count()) + " us\n");
+          std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(showCall).count()) + " us" +
+#ifdef UPLIFT_COUNT_GDI_OBJECTS
+          ", " + std::to_string(LiveGdiObjects()) + " GDI objects" +
+#endif
+          "\n");
 }
 
 int AffirmationDisplay::Hold(DisplayHost& host, std::chrono::steady_clock::time_point start,
