@@ -3,9 +3,9 @@
 
 #include "app/frm_menu.h"
 
+#include "about/help_topics.h"
 #include "affirmations/frm_list.h"
 #include "affirmations/open_file_dialog.h"
-#include "about/help_topics.h"
 #include "forms/control_table.h"
 #include "options/common_dialog.h"
 #include "schedule/durations.h"
