@@ -4,6 +4,7 @@
 
 #include "about/help_topics.h"
 #include "about/shell_open.h"
+#include "app/executable_path.h"
 #include "app/login_start_win.h"
 #include "settings/settings.h"
 
@@ -79,7 +80,7 @@ void frmMenu::LocalfrmTray_MouseDown(int button) {
     UpdatePauseMenu();
     // Read afresh each time: the installer, the platform's start-up list or another copy may have changed it.
     ::CheckMenuItem(mnuPopUp_.get(), mnuLogin,
-                    MF_BYCOMMAND | (LoginStartOn(RunningExecutable()) ? MF_CHECKED : MF_UNCHECKED));
+                    MF_BYCOMMAND | (LoginStartOn(ExecutablePath()) ? MF_CHECKED : MF_UNCHECKED));
     popupOpen_ = true;
     ::TrackPopupMenuEx(mnuPopUp_.get(), 0, at.x, at.y, hWnd(), nullptr);
     popupOpen_ = false;
@@ -98,7 +99,7 @@ void frmMenu::mnuShow_Click() {
 }
 
 void frmMenu::mnuLogin_Click() {
-    const std::wstring exe = RunningExecutable();
+    const std::wstring exe = ExecutablePath();
     (void)SetLoginStart(exe, !LoginStartOn(exe)); // the check mark shows the outcome the next time
 }
 

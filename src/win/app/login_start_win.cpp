@@ -34,13 +34,6 @@ bool Deleted(LSTATUS status) {
 
 } // namespace
 
-std::wstring RunningExecutable() {
-    std::wstring path(32768, L'\0');
-    const DWORD got = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(got < path.size() ? got : 0);
-    return path;
-}
-
 bool LoginStartOn(const std::wstring& exePath) {
     const auto approved = ReadApproved();
     return StartsAtLogin(ReadUserString(kRunKey, kName),

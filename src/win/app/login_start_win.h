@@ -6,9 +6,6 @@
 
 namespace uplift::win {
 
-// The full path of the running executable; empty when it cannot be had.
-std::wstring RunningExecutable();
-
 // The Run value names exePath and the platform's start-up list has not switched it off.
 bool LoginStartOn(const std::wstring& exePath);
 

@@ -1,5 +1,6 @@
 // ModMessage: the start-up routine.
 
+#include "app/executable_path.h"
 #include "app/frm_menu.h"
 #include "app/program_folder.h"
 #include "app/startup_trace.h"
@@ -17,20 +18,6 @@
 #include <string>
 
 namespace {
-
-std::wstring ExecutablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD got = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (got == 0) return {};
-        if (got < path.size()) {
-            path.resize(got);
-            return path;
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
 
 // DLLs linked for loading on first use are taken from the system folder only, whatever the default DLL
 // directories are at that moment.
