@@ -137,7 +137,9 @@ std::optional<float> ParseFontSize(std::wstring_view text, wchar_t decimalSepara
     if (error != std::errc() || end != narrow.data() + narrow.size()) return std::nullopt;
     if (!(value > 0 && value <= kMaxFontSize)) return std::nullopt;
     const auto size = static_cast<float>(value);
-    if (!(size > 0)) return std::nullopt; // too small for a float
+    // Below the smallest normal float a size keeps fewer than seven digits, so it would not save and load back
+    // as the same text; such a size is no more a real one than zero.
+    if (!std::isnormal(size)) return std::nullopt;
     return size;
 }
 

@@ -41,7 +41,8 @@ TEST(TextForms, FontSizeWritesSevenDigitsAndReadsBothSeparators) {
     const std::pair<std::wstring, std::optional<float>> read[] = {
         {L"10,5", 10.5f}, {L"10.5", 10.5f}, {L" 12 ", 12.0f}, {L".5", 0.5f}, {L"7,", 7.0f}, {L"1638", 1638.0f},
         {L"0", {}}, {L"-8", {}}, {L"1639", {}}, {L"1e3", {}}, {L"inf", {}}, {L",", {}}, {L"1,000.5", {}},
-        {L"0.0000000000000000000000000000000000000000000000001", {}}, {kHuge, {}}, {kSpread, {}},
+        {L"0.0000000000000000000000000000000000000000000000001", {}},
+        {L"0,00000000000000000000000000000000000001", {}}, {kHuge, {}}, {kSpread, {}},
         {L"0." + std::wstring(100'000, L'0') + L"48", {}}};
     // clang-format on
     for (const auto& [value, text] : written)
