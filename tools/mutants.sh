@@ -46,7 +46,8 @@ mutant $f 'text.back() >= 0xD800' 'text.back() > 0xD800'
 mutant $f 'text.back() <= 0xDBFF' 'text.back() < 0xDBFF'
 mutant $f 'text.back() <= 0xDBFF' 'text.back() <= 0xDFFF'
 f=src/core/affirmations/list_file.cpp
-mutant $f 'c >= 0xD800 && c <= 0xDBFF && i + 1' 'c >= 0xD800 && c <= 0xDFFF && i + 1'
+mutant $f 'c >= 0xD800 && c <= 0xDBFF && i + 1' 'c >= 0xD800 && c <= 0xDFFF && i + 1' 1
+mutant $f 'c >= 0xD800 && c <= 0xDBFF && i + 1' 'c >= 0xD800 && c <= 0xDFFF && i + 1' 2
 mutant $f 'second >= 0xDC00' 'second >= 0xD800'
 mutant $f 'second <= 0xDFFF' 'second < 0xDFFF'
 mutant $f '(c >= 0xD800 && c <= 0xDFFF) ||' '(c >= 0xDC00 && c <= 0xDFFF) ||'
