@@ -1,10 +1,6 @@
-"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine, in the harness's session (WINEPREFIX
-and DISPLAY come from the environment, UPLIFT_EXE and UPLIFT_PROBE name the programs). Without a session the
-modules that import this one end with status 77, which ctest reports as skipped.
-
-A program started with `wine <path of an exe>` is, under 64-bit Wine, the Windows process itself: its exit is
-the program's exit, and a test stops what it started by that pid. No test reads a clock to decide a result: it
-waits, with a generous deadline, for a state it can observe."""
+"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine in the harness's session (WINEPREFIX,
+DISPLAY; UPLIFT_EXE and UPLIFT_PROBE name the programs), skipped (status 77) without one. Under 64-bit Wine a
+program started with `wine <exe>` is the Windows process itself, so a test stops what it started by that pid."""
 
 import contextlib
 import os
@@ -31,8 +27,7 @@ WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
 MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104  # the icon's menu, posted to the options window
 DEADLINE = 30  # seconds a test waits for a state before it fails
 
-# What the first start writes, where the user finds it. Date, Everyday and LastMessageDate come from the moment
-# of the start.
+# What the first start writes; Date, Everyday and LastMessageDate come from the moment of the start.
 DEFAULTS = {
     "txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
     "optTimeLength": "True", "LastMessageKey": "0", "BackgroundColor": "16777215", "TextColor": "0",
@@ -43,7 +38,7 @@ DEFAULTS = {
 VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
 
 # Indexes of the pause and time-length lists, and the three looks.
-PAUSE_1_S, TIME_50_MS, TIME_200_MS = "0", "7", "10"
+PAUSE_1_S, TIME_50_MS = "0", "7"
 TRANSPARENT, BOX, FULL_SCREEN = "0", "1", "2"
 
 
@@ -91,40 +86,27 @@ def wait_until(condition, message, timeout=DEADLINE):
         time.sleep(0.1)
 
 
-# --- the registry, through Wine's reg ------------------------------------------------------------------
-
-
 def reg_values(key=PARAM_KEY):
-    """{name: (type, text)} of a key of the registry, None when there is no such key."""
-    result = subprocess.run(["wine", "reg", "query", key], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, env=wine_env(), timeout=120)
-    if result.returncode != 0:
-        return None
-    fields = (line[4:].split("    ", 2) for line in result.stdout.decode("utf-8", "replace").split("\r\n")
+    """{name: (type, text)} of a key of the registry (Wine's reg query), empty when there is no such key."""
+    fields = (line[4:].split("    ", 2) for line in run("wine", "reg", "query", key, check=False).split("\r\n")
               if line.startswith("    "))
     return {f[0]: (f[1], f[2] if len(f) > 2 else "") for f in fields}
 
 
 def reg_texts(key=PARAM_KEY):
     """{name: text} of a key whose values must all be REG_SZ."""
-    values = reg_values(key) or {}
+    values = reg_values(key)
     assert all(kind == "REG_SZ" for kind, _ in values.values()), "values that are not REG_SZ: %s" % values
     return {name: text for name, (_, text) in values.items()}
 
 
 def reg_write(values, key=PARAM_KEY, delete=()):
-    """Deletes keys, then writes values (a str as REG_SZ, an int as REG_DWORD, bytes as REG_BINARY) in one import."""
-    def data(value):
-        if isinstance(value, int):
-            return "dword:%08x" % value
-        if isinstance(value, bytes):
-            return "hex:" + ",".join("%02x" % b for b in value)
-        return '"%s"' % value.replace("\\", "\\\\").replace('"', '\\"')
+    """Deletes keys, then writes texts (REG_SZ) in one import."""
     lines = ["Windows Registry Editor Version 5.00", ""] + ["[-%s]" % k.replace("HKCU", "HKEY_CURRENT_USER")
                                                               for k in delete]
     if values:
         lines += ["[%s]" % key.replace("HKCU", "HKEY_CURRENT_USER")]
-        lines += ['"%s"=%s' % (name, data(value)) for name, value in values.items()]
+        lines += ['"%s"="%s"' % (name, text.replace("\\", "\\\\").replace('"', '\\"')) for name, text in values.items()]
     with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", newline="\r\n", delete=False) as f:
         f.write("\n".join(lines) + "\n")
     try:
@@ -135,29 +117,22 @@ def reg_write(values, key=PARAM_KEY, delete=()):
 
 @contextlib.contextmanager
 def log_pixels(dpi):
-    """The prefix's resolution while the block runs: a program reads it as it starts, so the block starts one and
-    the value is put back as soon as it runs. No other test runs meanwhile (RUN_SERIAL in CMakeLists.txt)."""
+    """The prefix's resolution (96 when absent) for the programs the block starts, which read it as they start. No
+    other test runs meanwhile (RUN_SERIAL in CMakeLists.txt)."""
     desktop = r"HKCU\Control Panel\Desktop"
-    before = (reg_values(desktop) or {}).get("LogPixels")
     run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f")
     try:
         yield
     finally:
-        if before:
-            run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", before[0], "/d", before[1], "/f")
-        else:
-            run("wine", "reg", "delete", desktop, "/v", "LogPixels", "/f")
-
-
-# --- windows -------------------------------------------------------------------------------------------
+        run("wine", "reg", "delete", desktop, "/v", "LogPixels", "/f")
 
 
 def windows(class_name="", title=None, pid=None, visible=None):
-    """Top-level windows: [{hwnd, pid, visible, rect, exstyle, x11, foreground, class, title}]."""
+    """Top-level windows: [{hwnd, pid, visible, rect, x11, foreground, class, title}]."""
     found = []
     for line in probe("windows", class_name).splitlines():
-        hwnd, wpid, vis, rect, exstyle, x11, fg, cls, text = line.split("\t")
-        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "exstyle": int(exstyle, 16),
+        hwnd, wpid, vis, rect, x11, fg, cls, text = line.split("\t")
+        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1",
                       "rect": tuple(int(v) for v in rect.split(",")), "x11": int(x11, 16), "foreground": fg == "1",
                       "class": cls, "title": text})
     return [w for w in found if (title is None or w["title"] == title) and (pid is None or w["pid"] == pid)
@@ -221,9 +196,6 @@ def screenshot(rect, save_as=None):
         i = ((y - top) * width + x - left) * 3
         return tuple(data[i:i + 3])
     return pixel
-
-
-# --- the program ---------------------------------------------------------------------------------------
 
 
 class Started:
@@ -308,14 +280,11 @@ class ProgramTest(unittest.TestCase):
         return program.wait_exit()
 
     def wait_values(self, condition, message):
-        """Waits until the texts of the settings meet the condition."""
-        def met():
-            texts = {name: text for name, (_, text) in (reg_values() or {}).items()}
-            return texts if condition(texts) else None
-        return wait_until(met, message)
+        """The texts of the settings once they meet the condition."""
+        return wait_until(lambda: (lambda texts: condition(texts) and texts)(reg_texts()), message)
 
     def assert_path_written(self):
-        path = (reg_values(SETTINGS_KEY) or {}).get("Path")
+        path = reg_values(SETTINGS_KEY).get("Path")
         expected = {"Z:" + p.replace("/", "\\") for p in (self.folder, os.path.realpath(self.folder))}
         self.assertIn(path, {("REG_SZ", p) for p in expected}, "the program folder under " + SETTINGS_KEY)
 

@@ -136,7 +136,7 @@ class InstallerTest(unittest.TestCase):
             is_checked, at = login_item("menu-login-%s.png" % name)
             self.assertEqual(is_checked, checked, name)
             xdotool("mousemove", *at, "click", "1")
-            wait_until(lambda: (PRODUCT in (reg_values(RUN_KEY) or {})) != checked, "the Run value to change")
+            wait_until(lambda: (PRODUCT in reg_values(RUN_KEY)) != checked, "the Run value to change")
             if checked:  # a restart
                 probe("post", wait_until(options_window, "the program")["hwnd"], WM_CLOSE)
                 wait_until(lambda: options_window() is None, "the program to end")
@@ -148,7 +148,7 @@ class InstallerTest(unittest.TestCase):
         self.assertEqual(to_the_end(os.path.join(FOLDER, "Uninstall.exe"), "/S"), 0)
         wait_until(lambda: os.listdir(FOLDER) == ["Data.Lst"], "only Data.Lst to stay")
         self.assertEqual((options_window(), os.path.exists(SHORTCUT), reg_values(UNINSTALL_KEY), PRODUCT in
-                          reg_values(RUN_KEY)), (None, False, None, False), "program, shortcut, entry, login start")
+                          reg_values(RUN_KEY)), (None, False, {}, False), "program, shortcut, entry, login start")
         self.assertEqual(reg_values()["txtCaption"], ("REG_SZ", "Mine, kept"))
         self.assertIn("Path", reg_values(SETTINGS_KEY))
 

@@ -1,33 +1,27 @@
 """The program's life seen from the registry and the process: the first start, a start with showing disabled,
 the end by WM_CLOSE, and one copy at a time. What the clock and damaged values load is for the core's tests."""
 
-from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, VALUE_NAMES, ProgramTest, options_window, reg_texts,
-                         reg_values, reg_write, wait_until)
+from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, STORE_KEYS, VALUE_NAMES, ProgramTest, options_window,
+                         reg_texts, reg_values, reg_write, wait_until)
 
 
 class LifetimeTest(ProgramTest):
-    def test_first_start_writes_the_defaults_and_the_program_folder(self):
+    def test_first_start_writes_the_defaults_a_disabled_one_only_enabled_and_the_close_saves_the_record(self):
         reg_write({"Path": r"C:\somewhere\else"}, key=SETTINGS_KEY)
         program = self.start()
         values = self.wait_values(lambda v: len(v) == len(VALUE_NAMES), "the values of the first start")
-        self.assertEqual(sorted(values), VALUE_NAMES)
-        self.assertEqual({name: values[name] for name in DEFAULTS}, DEFAULTS)
+        self.assertEqual((sorted(values), {name: values[name] for name in DEFAULTS}), (VALUE_NAMES, DEFAULTS))
         self.assert_path_written()
-        window = self.wait_options(program)
-        self.assertFalse(window["visible"], "the options window shows at the start")
+        self.assertFalse(self.wait_options(program)["visible"], "the options window shows at the start")
         self.assertEqual(self.close(program), 0)
 
-    def test_disabled_start_writes_only_enabled_and_the_close_saves_the_record(self):
         kept = {"LastMessageKey": "42", "LastMessageDate": "1/2/2020", "txtCaption": "Hello", "WhenToDisplay": "1"}
+        reg_write({}, delete=STORE_KEYS)
         program, _ = self.start_ready(dict(kept, Enabled="0"))
         self.assertEqual(reg_texts(), dict(kept, Enabled="False"))
-        self.assert_path_written()
         self.assertEqual(self.close(program), 0)
-        values = reg_texts()
-        self.assertEqual(sorted(values), VALUE_NAMES)
-        expected = dict(DEFAULTS, **kept, Enabled="False")
-        self.assertEqual({name: values[name] for name in expected}, expected)
-
+        values, expected = reg_texts(), dict(DEFAULTS, **kept, Enabled="False")
+        self.assertEqual((sorted(values), {name: values[name] for name in expected}), (VALUE_NAMES, expected))
 
 
 class SingleInstanceTest(ProgramTest):

@@ -1,12 +1,10 @@
-"""The notification-area icon driven with the mouse in Wine's standalone tray window: a double click ends a showing
-and opens the options window; the menu of the right button disables (another look of the icon, Enabled "False",
-no showings), enables (the first look, showings again) and exits (code 0, the icon gone); its Pause submenu and its
-quiet item, items found by their text; screenshots at 96 and 144 dpi."""
+"""The notification-area icon driven with the mouse in Wine's standalone tray window: the double click, and the menu's
+items (found by their text) Disable, Enable, Exit, the Pause submenu and the quiet item; screenshots at 96 and 144 dpi."""
 
 import os
 import re
 
-from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, Started, log_dir,
+from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, Started, centre, log_dir,
                          log_pixels, options_window, probe, reg_values, run, screenshot, wait_until, windows, xdotool)
 
 
@@ -56,7 +54,7 @@ class TrayTest(ProgramTest):
         return program, window, watch
 
     def click_icon(self, *click):
-        xdotool("mousemove", (self.cell[0] + self.cell[2]) // 2, (self.cell[1] + self.cell[3]) // 2, "click", *click)
+        xdotool("mousemove", *centre(self.cell), "click", *click)
 
     def choose(self, pid, save_as, *path):
         """Opens the icon's menu and clicks the items of path, the first in that menu and the next in its submenu."""
@@ -118,7 +116,7 @@ class TrayTest(ProgramTest):
     def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
         program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s
         self.choose(window["pid"], "menu-pause-96dpi", "Pause", "For 1 hour")
-        end = wait_until(lambda: (reg_values(SETTINGS_KEY) or {}).get("PausedUntil"), "PausedUntil")
+        end = wait_until(lambda: reg_values(SETTINGS_KEY).get("PausedUntil"), "PausedUntil")
         self.assertRegex(" ".join(end), r"^REG_SZ \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
         self.assertEqual(self.showings_within(6000), 0, "a showing while paused")
         program.kill()
