@@ -4,13 +4,11 @@ program started with `wine <exe>` is the Windows process itself, so a test stops
 
 import contextlib
 import os
-import queue
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
@@ -26,16 +24,6 @@ MESSAGE_CLASS = "UpliftBeacon.frmMessage"
 WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
 MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104  # the icon's menu, posted to the options window
 DEADLINE = 30  # seconds a test waits for a state before it fails
-
-# What the first start writes; Date, Everyday and LastMessageDate come from the moment of the start.
-DEFAULTS = {
-    "txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
-    "optTimeLength": "True", "LastMessageKey": "0", "BackgroundColor": "16777215", "TextColor": "0",
-    "FontBold": "False", "FontItalic": "False", "FontName": "Arial", "FontSize": "48", "FontStrikethru": "False",
-    "FontTransparent": "True", "FontUnderline": "False", "WhenToDisplay": "0", "ScreenBackground": "0",
-    "Enabled": "True",
-}
-VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
 
 # Indexes of the pause and time-length lists, and the three looks.
 PAUSE_1_S, TIME_50_MS = "0", "7"
@@ -199,12 +187,13 @@ def screenshot(rect, save_as=None):
 
 
 class Started:
-    """A Windows program started with `wine` by a test, with args; its output goes to the logs folder."""
+    """A Windows program started with `wine` by a test, with args and more environment; its output goes to the logs
+    folder."""
 
-    def __init__(self, exe, name, *args, debug="-all"):
+    def __init__(self, exe, name, *args, debug="-all", env=None):
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
         self.popen = subprocess.Popen(["wine", exe, *map(str, args)], stdin=subprocess.DEVNULL, stdout=self.log,
-                                      stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug),
+                                      stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug, **(env or {})),
                                       cwd=os.path.dirname(exe) or None)
 
     def running(self):
@@ -249,7 +238,11 @@ class ProgramTest(unittest.TestCase):
         if list_entries is not None:
             with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
                 f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
-        self.started.append(Started(self.exe, "program", debug=debug))
+        return self.launch(self.exe, "program", debug=debug)
+
+    def launch(self, exe, name, *args, **options):
+        """Starts a program (see Started) that the end of the test stops."""
+        self.started.append(Started(exe, name, *args, **options))
         return self.started[-1]
 
     def start_ready(self, settings=None, list_entries=None, debug="-all"):
@@ -261,9 +254,7 @@ class ProgramTest(unittest.TestCase):
 
     def watch(self):
         """A Watch of the message window, started before the program so that it sees the first showing."""
-        watch = Watch()
-        self.addCleanup(watch.stop)
-        return watch
+        return Watch(self.launch(os.environ["UPLIFT_PROBE"], "watch", "watch", MESSAGE_CLASS, 0, 3600000, 0, 1000))
 
     def show_options(self, window):
         """Options... of the icon's menu, posted to the (hidden) options window: the window once it shows."""
@@ -291,40 +282,29 @@ class ProgramTest(unittest.TestCase):
 
 class Watch:
     """Every change of the visibility of the program's message window (probe watch, polling every millisecond), read
-    as it comes. It is started before the program, so it looks at every process: one copy runs at a time."""
+    from its log. ProgramTest.watch starts it before the program, so it looks at every process: one copy at a time."""
 
-    def __init__(self):
-        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "watch", MESSAGE_CLASS, "0", "3600000", "0",
-                                       "1000"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                      stderr=subprocess.DEVNULL, env=wine_env())
-        self.events = queue.Queue()  # (visible, rect)
-        threading.Thread(target=self._read, daemon=True).start()
+    def __init__(self, probe_watch):
+        self.probe, self.taken = probe_watch, 0  # taken: the changes already handed out
 
-    def _read(self):
-        for line in self.popen.stdout:
-            fields = line.decode().split("\t")
-            if fields[0] == "state":
-                self.events.put((fields[1] == "1", tuple(int(v) for v in fields[5].split(","))))
+    def changes(self):
+        with open(self.probe.log.name, encoding="utf-8") as log:
+            lines = [line.split("\t") for line in log.read().split("\n")[:-1]]  # whole lines only
+        return [(fields[1] == "1", tuple(int(v) for v in fields[5].split(","))) for fields in lines
+                if fields[0] == "state"]
 
     def wait_for(self, visible, timeout=DEADLINE):
         """Skips to the next change to that state: (visible, rect)."""
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                event = self.events.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                raise AssertionError("the message window did not become %s" % ("visible" if visible else "hidden"))
-            if event[0] == visible:
-                return event
+        def found():
+            changes = self.changes()
+            at = next((i for i in range(self.taken, len(changes)) if changes[i][0] == visible), None)
+            if at is not None:
+                self.taken = at + 1
+                return changes[at]
+        return wait_until(found, "the message window to become " + ("visible" if visible else "hidden"), timeout)
 
     def drain(self):
         """The changes seen since the last call."""
-        seen = []
-        while not self.events.empty():
-            seen.append(self.events.get())
+        changes = self.changes()
+        self.taken, seen = len(changes), changes[self.taken:]
         return seen
-
-    def stop(self):
-        if self.popen.poll() is None:
-            os.kill(self.popen.pid, signal.SIGKILL)
-        self.popen.wait(timeout=DEADLINE)

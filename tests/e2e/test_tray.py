@@ -1,10 +1,10 @@
-"""The notification-area icon driven with the mouse in Wine's standalone tray window: the double click, and the menu's
-items (found by their text) Disable, Enable, Exit, the Pause submenu and the quiet item; screenshots at 96 and 144 dpi."""
+"""The notification-area icon driven with the mouse in Wine's standalone tray window: the double click, and the
+menu's items (found by their text) Disable, Enable, Exit, the Pause submenu and the quiet item, at 96 and 144 dpi."""
 
 import os
 import re
 
-from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, Started, centre, log_dir,
+from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, centre, log_dir,
                          log_pixels, options_window, probe, reg_values, run, screenshot, wait_until, windows, xdotool)
 
 
@@ -71,9 +71,9 @@ class TrayTest(ProgramTest):
         return probe("watch", "UpliftBeacon.frmMessage", 0, ms).count("state\t1")
 
     def cover_screen(self):
-        self.started.append(Started(os.environ["UPLIFT_PROBE"], "cover", "fullscreen"))
+        cover = self.launch(os.environ["UPLIFT_PROBE"], "cover", "fullscreen")
         wait_until(lambda: [w for w in windows("Static", "Full screen") if w["foreground"]], "a full-screen window")
-        return self.started[-1]
+        return cover
 
     def test_double_click_ends_the_showing_and_opens_the_options(self):
         # The showing lasts until Escape: only the double click can end it.
@@ -81,8 +81,7 @@ class TrayTest(ProgramTest):
         watch.wait_for(True)
         self.click_icon("--repeat", "2", "--delay", "80", "1")
         watch.wait_for(False)
-        options = wait_until(lambda: options_window()["visible"] and options_window(), "the options window")
-        screenshot(options["rect"], save_as="options.png")
+        wait_until(lambda: options_window()["visible"], "the options window")
         self.assertNotIn(True, [visible for visible, _ in watch.drain()], "a showing while the options were open")
         # Closing the options window keeps the program; a second close ends it.
         probe("post", window["hwnd"], WM_CLOSE)

@@ -9,9 +9,7 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kNotFound = 1;
-constexpr int kUsage = 2;
+enum ExitCode { kOk, kNotFound, kUsage };
 
 void Out(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
