@@ -105,8 +105,7 @@ def reg_write(values, key=PARAM_KEY, delete=()):
 
 @contextlib.contextmanager
 def log_pixels(dpi):
-    """The prefix's resolution (96 when absent) for the programs the block starts, which read it as they start. No
-    other test runs meanwhile (RUN_SERIAL in CMakeLists.txt)."""
+    """The prefix's resolution (96 when absent) for the programs the block starts; no other test runs meanwhile."""
     desktop = r"HKCU\Control Panel\Desktop"
     run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f")
     try:
@@ -187,8 +186,7 @@ def screenshot(rect, save_as=None):
 
 
 class Started:
-    """A Windows program started with `wine` by a test, with args and more environment; its output goes to the logs
-    folder."""
+    """A Windows program started with `wine` by a test; its output goes to the logs folder."""
 
     def __init__(self, exe, name, *args, debug="-all", env=None):
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")

@@ -12,8 +12,8 @@ import tempfile
 import unittest
 
 import test_tray
-from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, log_dir, options_window, probe, reg_values, reg_write,
-                         run, screenshot, wait_until, windows, wine_env, xdotool)
+from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, centre, log_dir, options_window, probe, reg_values,
+                         reg_write, screenshot, wait_until, windows, wine_env, xdotool)
 
 SETUP = os.environ.get("UPLIFT_SETUP", "")
 PRODUCT = "Uplift Beacon Plus"
@@ -65,15 +65,9 @@ def to_the_end(exe, *args):
     return (started.wait_exit(timeout=120), started.kill())[0]  # the exit code, with the log closed
 
 
-def icon_cell():
-    tray = wait_until(lambda: windows("__winex11_standalone_tray", visible=True), "the program's icon")[0]
-    info = dict(ln.strip().split(": ", 1) for ln in run("xwininfo", "-id", tray["x11"]).splitlines() if ": " in ln)
-    return int(info["Absolute upper-left X"]) + 10, int(info["Absolute upper-left Y"]) + 10
-
-
 def login_item(save_as):
     """Opens the icon's menu: is "Start when I log in" checked (dark left of where "Exit" begins), where is it."""
-    xdotool("mousemove", *icon_cell(), "click", "3")
+    xdotool("mousemove", *centre(wait_until(test_tray.tray_cell, "the program's icon")), "click", "3")
     rect = wait_until(lambda: [w["rect"] for w in windows("#32768", visible=True)], "the menu")[0]
     lines = wait_until(lambda: (lambda found: found if len(found) == 2 else None)({
         ("login" if "startwhen" in t else "exit"): at for t, at in test_tray.menu_lines(rect, save_as).items()
@@ -110,7 +104,7 @@ class InstallerTest(unittest.TestCase):
         pathlib.Path(FOLDER, "Data.Lst").write_bytes(b'"Kept"\r\n')
         reg_write({"txtCaption": "Mine, kept", "Enabled": "1"})
         before = start_installed()
-        icon_cell()
+        wait_until(test_tray.tray_cell, "the program's icon")
         pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"an older help file")
         self.assertEqual(to_the_end(SETUP, "/S"), 0)
         wait_until(lambda: (options_window() or before)["pid"] != before["pid"], "the program to run again")

@@ -9,8 +9,9 @@ from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, Pro
 
 
 def tray_cell():
-    """The screen rectangle of the first icon of the "Wine System Tray" window, or None while it is not shown."""
-    lines = run("xwininfo", "-name", "Wine System Tray", check=False).splitlines()
+    """The screen rectangle of the first icon of this prefix's "Wine System Tray" window, None while it is hidden."""
+    tray = windows("__winex11_standalone_tray", visible=True)
+    lines = run("xwininfo", "-id", tray[0]["x11"], check=False).splitlines() if tray else []
     info = dict(line.strip().split(": ", 1) for line in lines if ": " in line)
     if info.get("Map State") != "IsViewable":
         return None
