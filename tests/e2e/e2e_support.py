@@ -44,18 +44,19 @@ def log_dir(*parts):
     return path
 
 
-def run(*args, data=None, check=True, binary=False):
-    """Runs a command to its end; its output. Wine hands a process's stderr to every process it starts, so
-    stderr goes to a file: a pipe would stay open as long as any of them runs."""
-    with tempfile.TemporaryFile() as err:
-        result = subprocess.run([str(a) for a in args], input=data, stdout=subprocess.PIPE, stderr=err,
-                                env=wine_env(), timeout=120, stdin=None if data else subprocess.DEVNULL)
+def run(*args, data=None, check=True, binary=False, env=None):
+    """Runs a command to its end; its output. Wine hands a process's output to every process it starts (wineserver,
+    explorer), so output and errors go to files: a pipe would stay open as long as any of them runs."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([str(a) for a in args], input=data, stdout=out, stderr=err, env=env or wine_env(),
+                                timeout=120, stdin=None if data else subprocess.DEVNULL)
+        out.seek(0)
         err.seek(0)
-        errors = err.read().decode(errors="replace")
+        output, errors = out.read(), err.read().decode(errors="replace")
         # Now and then a process of this Wine fails an ld.so assertion in _dl_fini as it exits, its work done.
         if check and result.returncode != 0 and "_dl_fini: Assertion" not in errors:
             raise AssertionError("%s failed (%d): %s" % (" ".join(map(str, args)), result.returncode, errors))
-    return result.stdout if binary else result.stdout.decode("utf-8", "replace")
+    return output if binary else output.decode("utf-8", "replace")
 
 
 def probe(*args, check=True):

@@ -7,13 +7,12 @@ import glob
 import os
 import pathlib
 import shutil
-import subprocess
 import tempfile
 import unittest
 
 import test_tray
-from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, centre, log_dir, options_window, probe, reg_values,
-                         reg_write, screenshot, wait_until, windows, wine_env, xdotool)
+from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, centre, options_window, probe, reg_values, reg_write, run,
+                         screenshot, wait_until, windows, wine_env, xdotool)
 
 SETUP = os.environ.get("UPLIFT_SETUP", "")
 PRODUCT = "Uplift Beacon Plus"
@@ -27,35 +26,25 @@ SHORTCUT = os.path.normpath(FOLDER + "/../../../Roaming/Microsoft/Windows/Start 
 STARTED = []
 
 
-def quietly(*command, env=None):
-    """Its output, through a file: a Wine command that starts a background process must not hand it a pipe."""
-    with open(os.path.join(log_dir(), "installer-prefix.log"), "ab+") as out:
-        start = out.tell()
-        subprocess.run(command, stdin=subprocess.DEVNULL, stdout=out, stderr=out, env=env or wine_env())
-        out.seek(start)
-        return out.read()
-
-
 def setUpModule():
     if not os.path.isfile(SETUP):
         raise unittest.SkipTest("no installer (makensis is missing)")
     os.environ["SHARED_WINEPREFIX"] = os.environ["WINEPREFIX"]
     os.environ["WINEPREFIX"] = PLACE  # every helper reads it from there
     boot = dict(wine_env(), WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-    quietly("wineserver", "-p", env=boot)
-    quietly("wine", "wineboot", "-i", env=boot)
-    quietly("wine", "reg", "add", r"HKCU\Software\Wine\DllOverrides", "/v", "winemenubuilder.exe", "/d", "", "/f")
+    run("wineserver", "-p", env=boot, check=False)
+    run("wine", "wineboot", "-i", env=boot, check=False)
+    run("wine", "reg", "add", r"HKCU\Software\Wine\DllOverrides", "/v", "winemenubuilder.exe", "/d", "", "/f")
     for font in glob.glob("/usr/share/wine/fonts/*"):  # the menus' font
         shutil.copy(font, os.path.join(PLACE, "drive_c/windows/Fonts"))
     STARTED.append(Started(os.environ["UPLIFT_PROBE"], "installer-holder", "hold"))  # as the harness holds its desktop
-    wait_until(lambda: quietly("wine", os.environ["UPLIFT_PROBE"], "windows", "UpliftProbeDesktopHolder").strip(),
-               "the desktop to be held")
+    wait_until(lambda: windows("UpliftProbeDesktopHolder"), "the desktop to be held")
 
 
 def tearDownModule():
     [program.kill() for program in STARTED]
     if "SHARED_WINEPREFIX" in os.environ:
-        quietly("wineserver", "-k")  # everything in this prefix was started here
+        run("wineserver", "-k", check=False)  # everything in this prefix was started here
         os.environ["WINEPREFIX"] = os.environ.pop("SHARED_WINEPREFIX")
     shutil.rmtree(PLACE, True)
 
@@ -116,10 +105,9 @@ class InstallerTest(unittest.TestCase):
         running = wait_until(options_window, "the program from the upgrade")
         pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"still the installed one")
         files = {name: pathlib.Path(FOLDER, name).read_bytes() for name in ("UpliftBeacon.exe", "UpliftBeacon.chm")}
-        lock = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "lock", FOLDER_C + "\\UpliftBeacon.chm"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=wine_env())
-        self.addCleanup(lambda: (lock.kill(), lock.wait(), lock.stdout.close()))
-        self.assertEqual(lock.stdout.readline(), b"locked\n")
+        lock = Started(os.environ["UPLIFT_PROBE"], "lock", "lock", FOLDER_C + "\\UpliftBeacon.chm")
+        self.addCleanup(lock.kill)
+        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\n", "the help file to be held open")
         self.assertEqual(to_the_end(SETUP, "/S"), 2)
         self.assertEqual({name: pathlib.Path(FOLDER, name).read_bytes() for name in files}, files)
         self.assertEqual(sorted(os.listdir(FOLDER)), sorted(FILES + ["Data.Lst"]))

@@ -116,8 +116,7 @@ class TrayTest(ProgramTest):
     def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
         program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s
         self.choose(window["pid"], "menu-pause-96dpi", "Pause", "For 1 hour")
-        end = wait_until(lambda: reg_values(SETTINGS_KEY).get("PausedUntil"), "PausedUntil")
-        self.assertRegex(" ".join(end), r"^REG_SZ \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
+        wait_until(lambda: reg_values(SETTINGS_KEY).get("PausedUntil"), "PausedUntil")  # its form: the core's tests
         self.assertEqual(self.showings_within(6000), 0, "a showing while paused")
         program.kill()
         with log_pixels("144"):
