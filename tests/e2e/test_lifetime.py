@@ -32,8 +32,6 @@ class LifetimeTest(ProgramTest):
         values, expected = reg_texts(), dict(DEFAULTS, **kept, Enabled="False")
         self.assertEqual((sorted(values), {name: values[name] for name in expected}), (VALUE_NAMES, expected))
 
-
-class SingleInstanceTest(ProgramTest):
     def test_one_of_ten_copies_runs_on_a_later_copy_writes_only_the_path_and_one_starts_after_a_kill(self):
         programs = [self.start() for _ in range(10)]
         wait_until(lambda: sum(p.running() for p in programs) <= 1, "all but one of ten copies to end", 60)

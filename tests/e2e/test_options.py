@@ -70,14 +70,11 @@ class OptionsTest(ProgramTest):
         wait_until(self.hidden, "OK")
         self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
 
-
-class ResolutionTest(ProgramTest):
     def test_the_dialog_grows_with_the_resolution(self):
         widths = {}
         for dpi in (96, 144):
             with log_pixels(dpi):
-                program, window = self.start_ready({"Enabled": "0"})
-            dialog = self.show_options(window)
+                program, dialog = self.open({"Enabled": "0"})
             screenshot(dialog["rect"], save_as="options-%d-dpi.png" % dpi)
             widths[dpi] = dialog["rect"][2] - dialog["rect"][0]
             program.kill()

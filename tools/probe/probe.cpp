@@ -1,5 +1,5 @@
 // probe.exe: what the end-to-end tests and benchmarks ask of Wine itself. Output is UTF-8, one record a
-// line, fields separated by tabs. Exit codes: 0 success, 1 nothing found or not delivered, 2 bad usage.
+// line, fields separated by tabs. Exit codes: 0 success, 1 nothing found or not posted, 2 bad usage.
 #include <windows.h>
 
 #include <cstdint>
@@ -119,9 +119,7 @@ int Message(bool post, const std::vector<std::wstring>& args) {
     const WPARAM w = args.size() > 2 ? static_cast<WPARAM>(Number(args[2])) : 0;
     const LPARAM l = args.size() > 3 ? static_cast<LPARAM>(Number(args[3])) : 0;
     if (post) return PostMessageW(hwnd, message, w, l) ? kOk : kNotFound;
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, 20000, &result)) return kNotFound;
-    Out(std::to_wstring(static_cast<long long>(result)) + L"\n");
+    Out(std::to_wstring(static_cast<long long>(Ask(hwnd, message, w, l))) + L"\n");
     return kOk;
 }
 
