@@ -1,20 +1,14 @@
-"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine, in the harness's session (WINEPREFIX
-and DISPLAY come from the environment, UPLIFT_EXE and UPLIFT_PROBE name the programs). Without a session the
-modules that import this one end with status 77, which ctest reports as skipped.
-
-A program started with `wine <path of an exe>` is, under 64-bit Wine, the Windows process itself: its exit is
-the program's exit, and a test stops what it started by that pid. No test reads a clock to decide a result: it
-waits, with a generous deadline, for a state it can observe."""
+"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine in the harness's session (WINEPREFIX,
+DISPLAY; UPLIFT_EXE and UPLIFT_PROBE name the programs), skipped (status 77) without one. Under 64-bit Wine a
+program started with `wine <exe>` is the Windows process itself, so a test stops what it started by that pid."""
 
 import contextlib
 import os
-import queue
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
@@ -31,19 +25,8 @@ WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
 MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104  # the icon's menu, posted to the options window
 DEADLINE = 30  # seconds a test waits for a state before it fails
 
-# What the first start writes, where the user finds it. Date, Everyday and LastMessageDate come from the moment
-# of the start.
-DEFAULTS = {
-    "txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
-    "optTimeLength": "True", "LastMessageKey": "0", "BackgroundColor": "16777215", "TextColor": "0",
-    "FontBold": "False", "FontItalic": "False", "FontName": "Arial", "FontSize": "48", "FontStrikethru": "False",
-    "FontTransparent": "True", "FontUnderline": "False", "WhenToDisplay": "0", "ScreenBackground": "0",
-    "Enabled": "True",
-}
-VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
-
 # Indexes of the pause and time-length lists, and the three looks.
-PAUSE_1_S, TIME_50_MS, TIME_200_MS = "0", "7", "10"
+PAUSE_1_S, TIME_50_MS = "0", "7"
 TRANSPARENT, BOX, FULL_SCREEN = "0", "1", "2"
 
 
@@ -61,18 +44,19 @@ def log_dir(*parts):
     return path
 
 
-def run(*args, data=None, check=True, binary=False):
-    """Runs a command to its end; its output. Wine hands a process's stderr to every process it starts, so
-    stderr goes to a file: a pipe would stay open as long as any of them runs."""
-    with tempfile.TemporaryFile() as err:
-        result = subprocess.run([str(a) for a in args], input=data, stdout=subprocess.PIPE, stderr=err,
-                                env=wine_env(), timeout=120, stdin=None if data else subprocess.DEVNULL)
+def run(*args, data=None, check=True, binary=False, env=None):
+    """Runs a command to its end; its output. Wine hands a process's output to every process it starts (wineserver,
+    explorer), so output and errors go to files: a pipe would stay open as long as any of them runs."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([str(a) for a in args], input=data, stdout=out, stderr=err, env=env or wine_env(),
+                                timeout=120, stdin=None if data else subprocess.DEVNULL)
+        out.seek(0)
         err.seek(0)
-        errors = err.read().decode(errors="replace")
+        output, errors = out.read(), err.read().decode(errors="replace")
         # Now and then a process of this Wine fails an ld.so assertion in _dl_fini as it exits, its work done.
         if check and result.returncode != 0 and "_dl_fini: Assertion" not in errors:
             raise AssertionError("%s failed (%d): %s" % (" ".join(map(str, args)), result.returncode, errors))
-    return result.stdout if binary else result.stdout.decode("utf-8", "replace")
+    return output if binary else output.decode("utf-8", "replace")
 
 
 def probe(*args, check=True):
@@ -91,40 +75,27 @@ def wait_until(condition, message, timeout=DEADLINE):
         time.sleep(0.1)
 
 
-# --- the registry, through Wine's reg ------------------------------------------------------------------
-
-
 def reg_values(key=PARAM_KEY):
-    """{name: (type, text)} of a key of the registry, None when there is no such key."""
-    result = subprocess.run(["wine", "reg", "query", key], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, env=wine_env(), timeout=120)
-    if result.returncode != 0:
-        return None
-    fields = (line[4:].split("    ", 2) for line in result.stdout.decode("utf-8", "replace").split("\r\n")
+    """{name: (type, text)} of a key of the registry (Wine's reg query), empty when there is no such key."""
+    fields = (line[4:].split("    ", 2) for line in run("wine", "reg", "query", key, check=False).split("\r\n")
               if line.startswith("    "))
     return {f[0]: (f[1], f[2] if len(f) > 2 else "") for f in fields}
 
 
 def reg_texts(key=PARAM_KEY):
     """{name: text} of a key whose values must all be REG_SZ."""
-    values = reg_values(key) or {}
+    values = reg_values(key)
     assert all(kind == "REG_SZ" for kind, _ in values.values()), "values that are not REG_SZ: %s" % values
     return {name: text for name, (_, text) in values.items()}
 
 
 def reg_write(values, key=PARAM_KEY, delete=()):
-    """Deletes keys, then writes values (a str as REG_SZ, an int as REG_DWORD, bytes as REG_BINARY) in one import."""
-    def data(value):
-        if isinstance(value, int):
-            return "dword:%08x" % value
-        if isinstance(value, bytes):
-            return "hex:" + ",".join("%02x" % b for b in value)
-        return '"%s"' % value.replace("\\", "\\\\").replace('"', '\\"')
+    """Deletes keys, then writes texts (REG_SZ) in one import."""
     lines = ["Windows Registry Editor Version 5.00", ""] + ["[-%s]" % k.replace("HKCU", "HKEY_CURRENT_USER")
                                                               for k in delete]
     if values:
         lines += ["[%s]" % key.replace("HKCU", "HKEY_CURRENT_USER")]
-        lines += ['"%s"=%s' % (name, data(value)) for name, value in values.items()]
+        lines += ['"%s"="%s"' % (name, text.replace("\\", "\\\\").replace('"', '\\"')) for name, text in values.items()]
     with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", newline="\r\n", delete=False) as f:
         f.write("\n".join(lines) + "\n")
     try:
@@ -135,29 +106,21 @@ def reg_write(values, key=PARAM_KEY, delete=()):
 
 @contextlib.contextmanager
 def log_pixels(dpi):
-    """The prefix's resolution while the block runs: a program reads it as it starts, so the block starts one and
-    the value is put back as soon as it runs. No other test runs meanwhile (RUN_SERIAL in CMakeLists.txt)."""
+    """The prefix's resolution (96 when absent) for the programs the block starts; no other test runs meanwhile."""
     desktop = r"HKCU\Control Panel\Desktop"
-    before = (reg_values(desktop) or {}).get("LogPixels")
     run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f")
     try:
         yield
     finally:
-        if before:
-            run("wine", "reg", "add", desktop, "/v", "LogPixels", "/t", before[0], "/d", before[1], "/f")
-        else:
-            run("wine", "reg", "delete", desktop, "/v", "LogPixels", "/f")
-
-
-# --- windows -------------------------------------------------------------------------------------------
+        run("wine", "reg", "delete", desktop, "/v", "LogPixels", "/f")
 
 
 def windows(class_name="", title=None, pid=None, visible=None):
-    """Top-level windows: [{hwnd, pid, visible, rect, exstyle, x11, foreground, class, title}]."""
+    """Top-level windows: [{hwnd, pid, visible, rect, x11, foreground, class, title}]."""
     found = []
     for line in probe("windows", class_name).splitlines():
-        hwnd, wpid, vis, rect, exstyle, x11, fg, cls, text = line.split("\t")
-        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "exstyle": int(exstyle, 16),
+        hwnd, wpid, vis, rect, x11, fg, cls, text = line.split("\t")
+        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1",
                       "rect": tuple(int(v) for v in rect.split(",")), "x11": int(x11, 16), "foreground": fg == "1",
                       "class": cls, "title": text})
     return [w for w in found if (title is None or w["title"] == title) and (pid is None or w["pid"] == pid)
@@ -223,16 +186,13 @@ def screenshot(rect, save_as=None):
     return pixel
 
 
-# --- the program ---------------------------------------------------------------------------------------
-
-
 class Started:
-    """A Windows program started with `wine` by a test, with args; its output goes to the logs folder."""
+    """A Windows program started with `wine` by a test; its output goes to the logs folder."""
 
-    def __init__(self, exe, name, *args, debug="-all"):
+    def __init__(self, exe, name, *args, debug="-all", env=None):
         self.log = open(os.path.join(log_dir(), "%s-%d-%d.log" % (name, os.getpid(), id(self))), "wb")
         self.popen = subprocess.Popen(["wine", exe, *map(str, args)], stdin=subprocess.DEVNULL, stdout=self.log,
-                                      stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug),
+                                      stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG=debug, **(env or {})),
                                       cwd=os.path.dirname(exe) or None)
 
     def running(self):
@@ -277,7 +237,11 @@ class ProgramTest(unittest.TestCase):
         if list_entries is not None:
             with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
                 f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
-        self.started.append(Started(self.exe, "program", debug=debug))
+        return self.launch(self.exe, "program", debug=debug)
+
+    def launch(self, exe, name, *args, **options):
+        """Starts a program (see Started) that the end of the test stops."""
+        self.started.append(Started(exe, name, *args, **options))
         return self.started[-1]
 
     def start_ready(self, settings=None, list_entries=None, debug="-all"):
@@ -289,9 +253,7 @@ class ProgramTest(unittest.TestCase):
 
     def watch(self):
         """A Watch of the message window, started before the program so that it sees the first showing."""
-        watch = Watch()
-        self.addCleanup(watch.stop)
-        return watch
+        return Watch(self.launch(os.environ["UPLIFT_PROBE"], "watch", "watch", MESSAGE_CLASS, 0, 3600000, 0, 1000))
 
     def show_options(self, window):
         """Options... of the icon's menu, posted to the (hidden) options window: the window once it shows."""
@@ -308,54 +270,40 @@ class ProgramTest(unittest.TestCase):
         return program.wait_exit()
 
     def wait_values(self, condition, message):
-        """Waits until the texts of the settings meet the condition."""
-        def met():
-            texts = {name: text for name, (_, text) in (reg_values() or {}).items()}
-            return texts if condition(texts) else None
-        return wait_until(met, message)
+        """The texts of the settings once they meet the condition."""
+        return wait_until(lambda: (lambda texts: condition(texts) and texts)(reg_texts()), message)
 
     def assert_path_written(self):
-        path = (reg_values(SETTINGS_KEY) or {}).get("Path")
+        path = reg_values(SETTINGS_KEY).get("Path")
         expected = {"Z:" + p.replace("/", "\\") for p in (self.folder, os.path.realpath(self.folder))}
         self.assertIn(path, {("REG_SZ", p) for p in expected}, "the program folder under " + SETTINGS_KEY)
 
 
 class Watch:
     """Every change of the visibility of the program's message window (probe watch, polling every millisecond), read
-    as it comes. It is started before the program, so it looks at every process: one copy runs at a time."""
+    from its log. ProgramTest.watch starts it before the program, so it looks at every process: one copy at a time."""
 
-    def __init__(self):
-        self.popen = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "watch", MESSAGE_CLASS, "0", "3600000", "0",
-                                       "1000"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                      stderr=subprocess.DEVNULL, env=wine_env())
-        self.events = queue.Queue()  # (visible, rect)
-        threading.Thread(target=self._read, daemon=True).start()
+    def __init__(self, probe_watch):
+        self.probe, self.taken = probe_watch, 0  # taken: the changes already handed out
 
-    def _read(self):
-        for line in self.popen.stdout:
-            fields = line.decode().split("\t")
-            if fields[0] == "state":
-                self.events.put((fields[1] == "1", tuple(int(v) for v in fields[5].split(","))))
+    def changes(self):
+        with open(self.probe.log.name, encoding="utf-8") as log:
+            lines = [line.split("\t") for line in log.read().split("\n")[:-1]]  # whole lines only
+        return [(fields[1] == "1", tuple(int(v) for v in fields[5].split(","))) for fields in lines
+                if fields[0] == "state"]
 
     def wait_for(self, visible, timeout=DEADLINE):
         """Skips to the next change to that state: (visible, rect)."""
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                event = self.events.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                raise AssertionError("the message window did not become %s" % ("visible" if visible else "hidden"))
-            if event[0] == visible:
-                return event
+        def found():
+            changes = self.changes()
+            at = next((i for i in range(self.taken, len(changes)) if changes[i][0] == visible), None)
+            if at is not None:
+                self.taken = at + 1
+                return changes[at]
+        return wait_until(found, "the message window to become " + ("visible" if visible else "hidden"), timeout)
 
     def drain(self):
         """The changes seen since the last call."""
-        seen = []
-        while not self.events.empty():
-            seen.append(self.events.get())
+        changes = self.changes()
+        self.taken, seen = len(changes), changes[self.taken:]
         return seen
-
-    def stop(self):
-        if self.popen.poll() is None:
-            os.kill(self.popen.pid, signal.SIGKILL)
-        self.popen.wait(timeout=DEADLINE)

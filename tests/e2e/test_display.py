@@ -1,12 +1,12 @@
 """A showing over the user's program (Wine's notepad), which keeps the focus and what is typed until Escape. The
 looks are measured on two monitors (test_two_monitors), the window's styles and region by the Windows-side tests."""
 
-from e2e_support import PAUSE_1_S, ProgramTest, Started, controls, wait_until, windows, xdotool
+from e2e_support import PAUSE_1_S, ProgramTest, controls, wait_until, windows, xdotool
 
 
 class DisplayTest(ProgramTest):
     def test_a_showing_keeps_the_focus_on_the_users_program_and_ends_on_escape(self):
-        self.started.append(Started(r"C:\windows\system32\notepad.exe", "notepad"))
+        self.launch(r"C:\windows\system32\notepad.exe", "notepad")
         notepad = wait_until(lambda: windows("Notepad", visible=True, title="Untitled - Notepad"), "notepad")[0]
         focused = lambda: windows("Notepad")[0]["foreground"]  # noqa: E731
         typed = lambda: controls(notepad)["Edit"][0]["text"]  # noqa: E731

@@ -7,13 +7,12 @@ import glob
 import os
 import pathlib
 import shutil
-import subprocess
 import tempfile
 import unittest
 
 import test_tray
-from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, log_dir, options_window, probe, reg_values, reg_write,
-                         run, screenshot, wait_until, windows, wine_env, xdotool)
+from e2e_support import (SETTINGS_KEY, WM_CLOSE, Started, centre, options_window, probe, reg_values, reg_write, run,
+                         screenshot, wait_until, windows, wine_env, xdotool)
 
 SETUP = os.environ.get("UPLIFT_SETUP", "")
 PRODUCT = "Uplift Beacon Plus"
@@ -27,35 +26,25 @@ SHORTCUT = os.path.normpath(FOLDER + "/../../../Roaming/Microsoft/Windows/Start 
 STARTED = []
 
 
-def quietly(*command, env=None):
-    """Its output, through a file: a Wine command that starts a background process must not hand it a pipe."""
-    with open(os.path.join(log_dir(), "installer-prefix.log"), "ab+") as out:
-        start = out.tell()
-        subprocess.run(command, stdin=subprocess.DEVNULL, stdout=out, stderr=out, env=env or wine_env())
-        out.seek(start)
-        return out.read()
-
-
 def setUpModule():
     if not os.path.isfile(SETUP):
         raise unittest.SkipTest("no installer (makensis is missing)")
     os.environ["SHARED_WINEPREFIX"] = os.environ["WINEPREFIX"]
     os.environ["WINEPREFIX"] = PLACE  # every helper reads it from there
     boot = dict(wine_env(), WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-    quietly("wineserver", "-p", env=boot)
-    quietly("wine", "wineboot", "-i", env=boot)
-    quietly("wine", "reg", "add", r"HKCU\Software\Wine\DllOverrides", "/v", "winemenubuilder.exe", "/d", "", "/f")
+    run("wineserver", "-p", env=boot, check=False)
+    run("wine", "wineboot", "-i", env=boot, check=False)
+    run("wine", "reg", "add", r"HKCU\Software\Wine\DllOverrides", "/v", "winemenubuilder.exe", "/d", "", "/f")
     for font in glob.glob("/usr/share/wine/fonts/*"):  # the menus' font
         shutil.copy(font, os.path.join(PLACE, "drive_c/windows/Fonts"))
     STARTED.append(Started(os.environ["UPLIFT_PROBE"], "installer-holder", "hold"))  # as the harness holds its desktop
-    wait_until(lambda: quietly("wine", os.environ["UPLIFT_PROBE"], "windows", "UpliftProbeDesktopHolder").strip(),
-               "the desktop to be held")
+    wait_until(lambda: windows("UpliftProbeDesktopHolder"), "the desktop to be held")
 
 
 def tearDownModule():
     [program.kill() for program in STARTED]
     if "SHARED_WINEPREFIX" in os.environ:
-        quietly("wineserver", "-k")  # everything in this prefix was started here
+        run("wineserver", "-k", check=False)  # everything in this prefix was started here
         os.environ["WINEPREFIX"] = os.environ.pop("SHARED_WINEPREFIX")
     shutil.rmtree(PLACE, True)
 
@@ -65,15 +54,9 @@ def to_the_end(exe, *args):
     return (started.wait_exit(timeout=120), started.kill())[0]  # the exit code, with the log closed
 
 
-def icon_cell():
-    tray = wait_until(lambda: windows("__winex11_standalone_tray", visible=True), "the program's icon")[0]
-    info = dict(ln.strip().split(": ", 1) for ln in run("xwininfo", "-id", tray["x11"]).splitlines() if ": " in ln)
-    return int(info["Absolute upper-left X"]) + 10, int(info["Absolute upper-left Y"]) + 10
-
-
 def login_item(save_as):
     """Opens the icon's menu: is "Start when I log in" checked (dark left of where "Exit" begins), where is it."""
-    xdotool("mousemove", *icon_cell(), "click", "3")
+    xdotool("mousemove", *centre(wait_until(test_tray.tray_cell, "the program's icon")), "click", "3")
     rect = wait_until(lambda: [w["rect"] for w in windows("#32768", visible=True)], "the menu")[0]
     lines = wait_until(lambda: (lambda found: found if len(found) == 2 else None)({
         ("login" if "startwhen" in t else "exit"): at for t, at in test_tray.menu_lines(rect, save_as).items()
@@ -110,7 +93,7 @@ class InstallerTest(unittest.TestCase):
         pathlib.Path(FOLDER, "Data.Lst").write_bytes(b'"Kept"\r\n')
         reg_write({"txtCaption": "Mine, kept", "Enabled": "1"})
         before = start_installed()
-        icon_cell()
+        wait_until(test_tray.tray_cell, "the program's icon")
         pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"an older help file")
         self.assertEqual(to_the_end(SETUP, "/S"), 0)
         wait_until(lambda: (options_window() or before)["pid"] != before["pid"], "the program to run again")
@@ -122,10 +105,9 @@ class InstallerTest(unittest.TestCase):
         running = wait_until(options_window, "the program from the upgrade")
         pathlib.Path(FOLDER, "UpliftBeacon.chm").write_bytes(b"still the installed one")
         files = {name: pathlib.Path(FOLDER, name).read_bytes() for name in ("UpliftBeacon.exe", "UpliftBeacon.chm")}
-        lock = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "lock", FOLDER_C + "\\UpliftBeacon.chm"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=wine_env())
-        self.addCleanup(lambda: (lock.kill(), lock.wait(), lock.stdout.close()))
-        self.assertEqual(lock.stdout.readline(), b"locked\n")
+        lock = Started(os.environ["UPLIFT_PROBE"], "lock", "lock", FOLDER_C + "\\UpliftBeacon.chm")
+        self.addCleanup(lock.kill)
+        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\n", "the help file to be held open")
         self.assertEqual(to_the_end(SETUP, "/S"), 2)
         self.assertEqual({name: pathlib.Path(FOLDER, name).read_bytes() for name in files}, files)
         self.assertEqual(sorted(os.listdir(FOLDER)), sorted(FILES + ["Data.Lst"]))
@@ -136,7 +118,7 @@ class InstallerTest(unittest.TestCase):
             is_checked, at = login_item("menu-login-%s.png" % name)
             self.assertEqual(is_checked, checked, name)
             xdotool("mousemove", *at, "click", "1")
-            wait_until(lambda: (PRODUCT in (reg_values(RUN_KEY) or {})) != checked, "the Run value to change")
+            wait_until(lambda: (PRODUCT in reg_values(RUN_KEY)) != checked, "the Run value to change")
             if checked:  # a restart
                 probe("post", wait_until(options_window, "the program")["hwnd"], WM_CLOSE)
                 wait_until(lambda: options_window() is None, "the program to end")
@@ -148,7 +130,7 @@ class InstallerTest(unittest.TestCase):
         self.assertEqual(to_the_end(os.path.join(FOLDER, "Uninstall.exe"), "/S"), 0)
         wait_until(lambda: os.listdir(FOLDER) == ["Data.Lst"], "only Data.Lst to stay")
         self.assertEqual((options_window(), os.path.exists(SHORTCUT), reg_values(UNINSTALL_KEY), PRODUCT in
-                          reg_values(RUN_KEY)), (None, False, None, False), "program, shortcut, entry, login start")
+                          reg_values(RUN_KEY)), (None, False, {}, False), "program, shortcut, entry, login start")
         self.assertEqual(reg_values()["txtCaption"], ("REG_SZ", "Mine, kept"))
         self.assertIn("Path", reg_values(SETTINGS_KEY))
 

@@ -1,52 +1,48 @@
 """The program's life seen from the registry and the process: the first start, a start with showing disabled,
 the end by WM_CLOSE, and one copy at a time. What the clock and damaged values load is for the core's tests."""
 
-from e2e_support import (DEFAULTS, PARAM_KEY, SETTINGS_KEY, VALUE_NAMES, ProgramTest, options_window, reg_texts,
-                         reg_values, reg_write, wait_until)
+from e2e_support import SETTINGS_KEY, STORE_KEYS, ProgramTest, options_window, reg_texts, reg_write, wait_until
+
+# What the first start writes; Date, Everyday and LastMessageDate come from the moment of the start.
+DEFAULTS = {
+    "txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
+    "optTimeLength": "True", "LastMessageKey": "0", "BackgroundColor": "16777215", "TextColor": "0",
+    "FontBold": "False", "FontItalic": "False", "FontName": "Arial", "FontSize": "48", "FontStrikethru": "False",
+    "FontTransparent": "True", "FontUnderline": "False", "WhenToDisplay": "0", "ScreenBackground": "0",
+    "Enabled": "True",
+}
+VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
 
 
 class LifetimeTest(ProgramTest):
-    def test_first_start_writes_the_defaults_and_the_program_folder(self):
+    def test_first_start_writes_the_defaults_a_disabled_one_only_enabled_and_the_close_saves_the_record(self):
         reg_write({"Path": r"C:\somewhere\else"}, key=SETTINGS_KEY)
         program = self.start()
         values = self.wait_values(lambda v: len(v) == len(VALUE_NAMES), "the values of the first start")
-        self.assertEqual(sorted(values), VALUE_NAMES)
-        self.assertEqual({name: values[name] for name in DEFAULTS}, DEFAULTS)
+        self.assertEqual((sorted(values), {name: values[name] for name in DEFAULTS}), (VALUE_NAMES, DEFAULTS))
         self.assert_path_written()
-        window = self.wait_options(program)
-        self.assertFalse(window["visible"], "the options window shows at the start")
+        self.assertFalse(self.wait_options(program)["visible"], "the options window shows at the start")
         self.assertEqual(self.close(program), 0)
 
-    def test_disabled_start_writes_only_enabled_and_the_close_saves_the_record(self):
         kept = {"LastMessageKey": "42", "LastMessageDate": "1/2/2020", "txtCaption": "Hello", "WhenToDisplay": "1"}
+        reg_write({}, delete=STORE_KEYS)
         program, _ = self.start_ready(dict(kept, Enabled="0"))
         self.assertEqual(reg_texts(), dict(kept, Enabled="False"))
-        self.assert_path_written()
         self.assertEqual(self.close(program), 0)
-        values = reg_texts()
-        self.assertEqual(sorted(values), VALUE_NAMES)
-        expected = dict(DEFAULTS, **kept, Enabled="False")
-        self.assertEqual({name: values[name] for name in expected}, expected)
+        values, expected = reg_texts(), dict(DEFAULTS, **kept, Enabled="False")
+        self.assertEqual((sorted(values), {name: values[name] for name in expected}), (VALUE_NAMES, expected))
 
-
-
-class SingleInstanceTest(ProgramTest):
-    def test_a_second_copy_ends_having_written_only_the_path(self):
-        first, window = self.start_ready()
-        before = reg_values(PARAM_KEY)
-        reg_write({}, delete=[SETTINGS_KEY])
-        second = self.start()
-        self.assertEqual(second.wait_exit(), 0)
-        self.assert_path_written()
-        self.assertEqual(reg_values(PARAM_KEY), before)
-        self.assertTrue(first.running())
-        self.assertEqual(options_window()["hwnd"], window["hwnd"])
-
-    def test_of_ten_copies_started_together_one_runs_on_and_a_copy_starts_after_it_is_killed(self):
+    def test_one_of_ten_copies_runs_on_a_later_copy_writes_only_the_path_and_one_starts_after_a_kill(self):
         programs = [self.start() for _ in range(10)]
         wait_until(lambda: sum(p.running() for p in programs) <= 1, "all but one of ten copies to end", 60)
         survivors = [p for p in programs if p.running()]
         self.assertEqual(len(survivors), 1)
+        window = self.wait_options(survivors[0])
+        before = self.wait_values(lambda v: len(v) == len(VALUE_NAMES), "the values of the first start")
+        reg_write({}, delete=[SETTINGS_KEY])
+        self.assertEqual(self.start().wait_exit(), 0)
+        self.assert_path_written()
+        self.assertEqual((reg_texts(), options_window()["hwnd"]), (before, window["hwnd"]))
         survivors[0].kill()
         wait_until(lambda: options_window() is None, "the killed copy's window to go")
         second, _ = self.start_ready()

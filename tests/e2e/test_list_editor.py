@@ -2,9 +2,8 @@
 
 import os
 import pathlib
-import subprocess
 
-from e2e_support import PAUSE_1_S, TIME_50_MS, ProgramTest, controls, press, probe, shown, wait_until, wine_env, xdotool
+from e2e_support import PAUSE_1_S, TIME_50_MS, ProgramTest, controls, press, probe, shown, wait_until, xdotool
 
 LB_GETITEMHEIGHT = 0x1A1
 EDITOR, FAILED, CHOOSER = "Affirmations list", "Unable to save list", "Please select affirmations to add to list"
@@ -69,10 +68,8 @@ class ListEditorTest(ProgramTest):
     def test_a_save_that_fails_keeps_the_file_and_the_editor_with_its_entries(self):
         editor = self.open_editor(self.show_options(self.start_ready(list_entries=["Caf\u00e9"])[1]))
         keys("alt+n", text="new")
-        lock = subprocess.Popen(["wine", os.environ["UPLIFT_PROBE"], "lock", "Z:" + self.folder + "/Data.Lst"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=wine_env())
-        self.addCleanup(lock.kill)
-        self.assertEqual(lock.stdout.readline(), b"locked\n")
+        lock = self.launch(os.environ["UPLIFT_PROBE"], "lock", "lock", "Z:" + self.folder + "/Data.Lst")
+        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\n", "Data.Lst to be held open")
         keys("alt+o")
         wait_until(lambda: shown(FAILED), "the failure to be told")
         self.assertEqual((self.items(editor)[0][2], pathlib.Path(self.folder, "Data.Lst").read_bytes()),
@@ -80,7 +77,6 @@ class ListEditorTest(ProgramTest):
         keys("Return")
         wait_until(lambda: not shown(FAILED), "the failure box to close")
         lock.kill()
-        lock.wait()
         self.close_editor("alt+o", b'"Caf\xe9"\r\n"new"\r\n')  # the editor stayed, and saves once the file is free
 
     def test_ready_made_affirmations_go_into_the_text_box_and_onto_the_list(self):

@@ -1,18 +1,17 @@
-"""The notification-area icon driven with the mouse in Wine's standalone tray window: a double click ends a showing
-and opens the options window; the menu of the right button disables (another look of the icon, Enabled "False",
-no showings), enables (the first look, showings again) and exits (code 0, the icon gone); its Pause submenu and its
-quiet item, items found by their text; screenshots at 96 and 144 dpi."""
+"""The notification-area icon driven with the mouse in Wine's standalone tray window: the double click, and the
+menu's items (found by their text) Disable, Enable, Exit, the Pause submenu and the quiet item, at 96 and 144 dpi."""
 
 import os
 import re
 
-from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, Started, log_dir,
+from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, WM_CLOSE, ProgramTest, centre, log_dir,
                          log_pixels, options_window, probe, reg_values, run, screenshot, wait_until, windows, xdotool)
 
 
 def tray_cell():
-    """The screen rectangle of the first icon of the "Wine System Tray" window, or None while it is not shown."""
-    lines = run("xwininfo", "-name", "Wine System Tray", check=False).splitlines()
+    """The screen rectangle of the first icon of this prefix's "Wine System Tray" window, None while it is hidden."""
+    tray = windows("__winex11_standalone_tray", visible=True)
+    lines = run("xwininfo", "-id", tray[0]["x11"], check=False).splitlines() if tray else []
     info = dict(line.strip().split(": ", 1) for line in lines if ": " in line)
     if info.get("Map State") != "IsViewable":
         return None
@@ -56,7 +55,7 @@ class TrayTest(ProgramTest):
         return program, window, watch
 
     def click_icon(self, *click):
-        xdotool("mousemove", (self.cell[0] + self.cell[2]) // 2, (self.cell[1] + self.cell[3]) // 2, "click", *click)
+        xdotool("mousemove", *centre(self.cell), "click", *click)
 
     def choose(self, pid, save_as, *path):
         """Opens the icon's menu and clicks the items of path, the first in that menu and the next in its submenu."""
@@ -73,9 +72,9 @@ class TrayTest(ProgramTest):
         return probe("watch", "UpliftBeacon.frmMessage", 0, ms).count("state\t1")
 
     def cover_screen(self):
-        self.started.append(Started(os.environ["UPLIFT_PROBE"], "cover", "fullscreen"))
+        cover = self.launch(os.environ["UPLIFT_PROBE"], "cover", "fullscreen")
         wait_until(lambda: [w for w in windows("Static", "Full screen") if w["foreground"]], "a full-screen window")
-        return self.started[-1]
+        return cover
 
     def test_double_click_ends_the_showing_and_opens_the_options(self):
         # The showing lasts until Escape: only the double click can end it.
@@ -83,8 +82,7 @@ class TrayTest(ProgramTest):
         watch.wait_for(True)
         self.click_icon("--repeat", "2", "--delay", "80", "1")
         watch.wait_for(False)
-        options = wait_until(lambda: options_window()["visible"] and options_window(), "the options window")
-        screenshot(options["rect"], save_as="options.png")
+        wait_until(lambda: options_window()["visible"], "the options window")
         self.assertNotIn(True, [visible for visible, _ in watch.drain()], "a showing while the options were open")
         # Closing the options window keeps the program; a second close ends it.
         probe("post", window["hwnd"], WM_CLOSE)
@@ -118,8 +116,7 @@ class TrayTest(ProgramTest):
     def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
         program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s
         self.choose(window["pid"], "menu-pause-96dpi", "Pause", "For 1 hour")
-        end = wait_until(lambda: (reg_values(SETTINGS_KEY) or {}).get("PausedUntil"), "PausedUntil")
-        self.assertRegex(" ".join(end), r"^REG_SZ \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
+        wait_until(lambda: reg_values(SETTINGS_KEY).get("PausedUntil"), "PausedUntil")  # its form: the core's tests
         self.assertEqual(self.showings_within(6000), 0, "a showing while paused")
         program.kill()
         with log_pixels("144"):

@@ -1,7 +1,6 @@
 """On two monitors (scripts/two_monitors.sh), each look goes on the one of the foreground window (notepad's)."""
 
-from e2e_support import (BOX, FULL_SCREEN, PAUSE_1_S, TRANSPARENT, ProgramTest, Started, screenshot, wait_until,
-                         windows, xdotool)
+from e2e_support import BOX, FULL_SCREEN, PAUSE_1_S, TRANSPARENT, ProgramTest, screenshot, wait_until, windows, xdotool
 
 SECOND, YELLOW, GREEN = (1280, 0, 2304, 768), (255, 255, 0), (32, 128, 64)
 
@@ -16,7 +15,7 @@ def notepad_on_the_second():
 
 class TwoMonitorTest(ProgramTest):
     def test_each_look_goes_on_the_monitor_of_the_foreground_window(self):
-        self.started.append(Started(r"C:\windows\system32\notepad.exe", "notepad"))
+        self.launch(r"C:\windows\system32\notepad.exe", "notepad")
         wait_until(notepad_on_the_second, "notepad on the second monitor, with the focus")
         for look in (BOX, TRANSPARENT, FULL_SCREEN):
             watch = self.watch()

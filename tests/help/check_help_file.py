@@ -1,7 +1,5 @@
-"""Checks the built UpliftBeacon.chm: every help number of the program's controls opens a page that is in
-the file, and has a popup text in its TextPopups.Txt.
-
-Usage: check_help_file.py CHMLS CHM HELP_TOPICS_HEADER"""
+"""check_help_file.py CHMLS CHM HELP_TOPICS_HEADER: every help number of the program's controls opens a page that is
+in the built UpliftBeacon.chm and has a popup text in its TextPopups.Txt."""
 import pathlib, re, shutil, subprocess, sys, tempfile
 
 chmls, chm, header = sys.argv[1:4]

@@ -2,24 +2,20 @@
 DLLs the program loads on first use come from the system folder only."""
 
 import os
+import pathlib
 import re
 import shutil
-import subprocess
 
-from e2e_support import ProgramTest, log_dir, wait_until, wine_env
+from e2e_support import ProgramTest, wait_until
 
 
 class PlantedDllTest(ProgramTest):
     def test_a_dll_beside_the_program_is_not_loaded(self):
         shutil.copy(os.environ["UPLIFT_PLANTED_DLL"], os.path.join(self.folder, "wtsapi32.dll"))
-        env = dict(wine_env(), WINEDEBUG="+loaddll", WINEDLLOVERRIDES="mscoree,mshtml=;wtsapi32=n,b")
-        with open(os.path.join(log_dir(), "planted-%d.log" % os.getpid()), "w+b") as log:
-            program = subprocess.Popen(["wine", self.exe], stdin=subprocess.DEVNULL, stdout=log,
-                                       stderr=subprocess.STDOUT, env=env, cwd=self.folder)
-            self.addCleanup(lambda: (program.kill(), program.wait()))
-
-            def loaded():  # by the session watch, the start-up's last step
-                with open(log.name, "rb") as f:
-                    return re.findall(rb'Loaded L"([^"]*wtsapi32\.dll)"', f.read(), re.I)
-            paths = wait_until(loaded, "wtsapi32.dll to be loaded")
+        program = self.launch(self.exe, "planted", debug="+loaddll",
+                              env={"WINEDLLOVERRIDES": "mscoree,mshtml=;wtsapi32=n,b"})
+        log = pathlib.Path(program.log.name)
+        # The session watch, the start-up's last step, loads it.
+        paths = wait_until(lambda: re.findall(rb'Loaded L"([^"]*wtsapi32\.dll)"', log.read_bytes(), re.I),
+                           "wtsapi32.dll to be loaded")
         self.assertEqual([p for p in paths if b"system32" not in p.lower()], [], "a DLL from beside the program")

@@ -1,8 +1,5 @@
-// probe.exe: what the end-to-end tests ask of Wine itself: the top-level windows, window messages,
-// a dialog's controls, and a window's visibility as it changes.
-//
-// Output is UTF-8, one record a line, fields separated by tabs. Exit codes: 0 success, 1 nothing found
-// (or the message could not be delivered), 2 bad usage.
+// probe.exe: what the end-to-end tests and benchmarks ask of Wine itself. Output is UTF-8, one record a
+// line, fields separated by tabs. Exit codes: 0 success, 1 nothing found or not posted, 2 bad usage.
 #include <windows.h>
 
 #include <cstdint>
@@ -12,9 +9,7 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kNotFound = 1;
-constexpr int kUsage = 2;
+enum ExitCode { kOk, kNotFound, kUsage };
 
 void Out(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -99,7 +94,7 @@ std::vector<HWND> TopLevel(const std::wstring& className, DWORD pid = 0) {
     return search.found;
 }
 
-// Each line: hwnd pid visible rect exstyle x11-window foreground class title.
+// Each line: hwnd pid visible rect x11-window foreground class title.
 int Windows(const std::wstring& className) {
     const HWND foreground = GetForegroundWindow();
     std::wstring out;
@@ -108,9 +103,8 @@ int Windows(const std::wstring& className) {
         wchar_t title[512] = {};
         InternalGetWindowText(hwnd, title, 512);
         wchar_t fields[160];
-        std::swprintf(fields, 160, L"%#llx\t%lu\t%d\t%ls\t%#lx\t%#llx\t%d\t", Handle(hwnd), PidOf(hwnd),
+        std::swprintf(fields, 160, L"%#llx\t%lu\t%d\t%ls\t%#llx\t%d\t", Handle(hwnd), PidOf(hwnd),
                       IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
-                      static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
                       Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))),
                       hwnd == foreground);
         out += fields + ClassOf(hwnd) + L"\t" + OneLine(title) + L"\n";
@@ -125,9 +119,7 @@ int Message(bool post, const std::vector<std::wstring>& args) {
     const WPARAM w = args.size() > 2 ? static_cast<WPARAM>(Number(args[2])) : 0;
     const LPARAM l = args.size() > 3 ? static_cast<LPARAM>(Number(args[3])) : 0;
     if (post) return PostMessageW(hwnd, message, w, l) ? kOk : kNotFound;
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, 20000, &result)) return kNotFound;
-    Out(std::to_wstring(static_cast<long long>(result)) + L"\n");
+    Out(std::to_wstring(static_cast<long long>(Ask(hwnd, message, w, l))) + L"\n");
     return kOk;
 }
 
@@ -218,6 +210,13 @@ int Watch(const std::vector<std::wstring>& args) {
     return edges == 0 || seen >= edges ? kOk : kNotFound;
 }
 
+int Pump() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return kOk;
+}
+
 // Wine closes its desktop, and the explorer process behind it, some 20 s after the last program on it
 // has ended; the next program starts explorer again, handing it its own output. A harness keeps the
 // desktop with this command for as long as it runs programs.
@@ -229,18 +228,13 @@ int Hold() {
     if (!RegisterClassW(&wc) || !CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1,
                                                  1, nullptr, nullptr, wc.hInstance, nullptr))
         return kNotFound;
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageW(&msg);
-    return kOk;
+    return Pump();
 }
 
 // Each line: selected caret text. LB_GETTEXT is carried across processes like CB_GETLBTEXT.
 int Items(const std::wstring& list) {
-    HWND hwnd = Window(list);
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(hwnd, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 20000, &count)) return kNotFound;
-    const DWORD_PTR caret = Ask(hwnd, LB_GETCARETINDEX);
+    const HWND hwnd = Window(list);
+    const DWORD_PTR count = Ask(hwnd, LB_GETCOUNT), caret = Ask(hwnd, LB_GETCARETINDEX);
     std::wstring out;
     for (DWORD_PTR i = 0; i < count; ++i) {
         std::vector<wchar_t> text(Ask(hwnd, LB_GETTEXTLEN, i) + 1);
@@ -260,10 +254,7 @@ int FullScreen() {
                                       nullptr, nullptr, nullptr);
     if (!hwnd) return kNotFound;
     SetForegroundWindow(hwnd);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageW(&msg);
-    return kOk;
+    return Pump();
 }
 
 int Lock(const std::wstring& path) {
