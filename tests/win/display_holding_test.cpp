@@ -35,17 +35,15 @@ protected:
         record.Background = ScreenBackground::Background;
         record.Time = 15; // 1 s
     }
-    void TearDown() override {
-        MSG msg; // leave nothing behind for the next test
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    void TearDown() override { // leave nothing behind for the next test
+        for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
         }
     }
     // 100 ms pass at every read.
     MonotonicClock Clock() {
         return [this] { return now += 100ms; };
     }
-    // `event` runs at the first look at the messages, which in a showing of a prepared window is inside the
-    // holding loop.
+    // `event` runs at the first look at the messages: inside the holding loop when the window is prepared.
     void During(std::function<void()> event) {
         posted = std::move(event);
         ::PostMessageW(hWnd(), WM_APP, 0, 0);
@@ -132,24 +130,20 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
 }
 
-// Another thread's window has the foreground and the focus, as the user's program would; Escape is pressed on
-// a third thread and held down until the showing has ended, while this thread serves the hook and the other
-// threads' messages. The holding loop looks again only once the key is down; no clock is read.
+// Another thread's window has the foreground and the focus, as the user's program would; Escape, pressed on a
+// third thread while this one serves the hook, is held down until the showing has ended.
 TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputMeanwhile) {
     const unique_kernel_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<HWND> user = nullptr;
-    std::atomic<DWORD> userThread = 0;
     std::thread thread([&] {
-        const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
-                                            200, nullptr, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(edit);
-        ::SetFocus(edit);
-        userThread = ::GetCurrentThreadId();
-        user = edit;
+        user = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(user);
+        ::SetFocus(user);
         ::SetEvent(ready.get());
         for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;)
             ::DispatchMessageW(&msg);
-        ::DestroyWindow(edit);
+        ::DestroyWindow(user);
     });
     Serve(ready.get());
     std::vector<HWND> focus; // in each showing
@@ -176,7 +170,7 @@ TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputM
         overran = stop = false;
     }
     const HWND foreground = ::GetForegroundWindow(), focusAfter = ::GetFocus();
-    ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
+    ::PostThreadMessageW(::GetWindowThreadProcessId(user, nullptr), WM_QUIT, 0, 0);
     thread.join();
     if (foreground != user) GTEST_SKIP() << "the window manager gave the other window no foreground";
     EXPECT_EQ(focus, std::vector<HWND>(2, user)) << "attached to the foreground thread during the showings";

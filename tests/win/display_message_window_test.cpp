@@ -1,6 +1,5 @@
-// The message window as it is prepared for a text, at the screen's real resolution, and its text region
-// read from the image's bits against the per-pixel way it replaces; how it looks on the screen is for the
-// end-to-end tests.
+// The message window as prepared for a text, at the screen's real resolution, and its text region against the
+// per-pixel way it replaces; how it looks on the screen is for the end-to-end tests.
 
 #include "display/frm_message.h"
 #include "display/screen.h"

@@ -11,10 +11,7 @@ namespace {
 class Registry : public ::testing::Test {
 protected:
     void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
-    void Set(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data, bytes);
-    }
+    void TearDown() override { SetUp(); }
     const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
 };
 
@@ -22,8 +19,10 @@ TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent)
     RegistrySettingsStore store(path);
     EXPECT_EQ(store.Read(L"Time"), std::nullopt) << "no key yet";
     for (const auto& [name, text] :
-         {std::pair{L"Time", L"7"}, {L"txtCaption", L"Ünïcödé ✓"}, {L"Empty", L""}, {L"Time", L"12"}})
+         {std::pair{L"Time", L"7"}, {L"txtCaption", L"Ünïcödé ✓"}, {L"Empty", L""}, {L"Time", L"12"}}) {
         ASSERT_TRUE(store.Write(name, text)) << name;
+        EXPECT_EQ(store.Read(name), text);
+    }
     EXPECT_EQ(
         ::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"Time", RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
         ERROR_SUCCESS);
@@ -31,20 +30,19 @@ TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent)
     const wchar_t multi[] = L"a\0b\0", unterminated[] = {L'4', L'8'}, embedded[] = L"ab\0cd";
     const char odd[] = {'1', '\0', '2'}; // a character and a half
     const std::wstring huge(100'000, L'x');
-    Set(L"Dword", REG_DWORD, &number, sizeof number);
-    Set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
-    Set(L"Unterminated", REG_SZ, unterminated, sizeof unterminated);
-    Set(L"Odd", REG_SZ, odd, sizeof odd);
-    Set(L"Embedded", REG_SZ, embedded, sizeof embedded);
-    Set(L"Huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
-    const std::pair<const wchar_t*, std::optional<std::wstring>> reads[]{
-        {L"Time", L"12"},         {L"txtCaption", L"Ünïcödé ✓"},
-        {L"Empty", L""},          {L"Missing", {}},
-        {L"Dword", {}},           {L"Multi", {}},
-        {L"Unterminated", L"48"}, {L"Odd", L"1"},
-        {L"Embedded", L"ab"},     {L"Huge", huge}};
-    for (const auto& [name, value] : reads)
+    const std::tuple<const wchar_t*, DWORD, const void*, std::size_t, std::optional<std::wstring>> reads[]{
+        {L"Missing", REG_NONE, nullptr, 0, {}},
+        {L"Dword", REG_DWORD, &number, sizeof number, {}},
+        {L"Multi", REG_MULTI_SZ, multi, sizeof multi, {}},
+        {L"Unterminated", REG_SZ, unterminated, sizeof unterminated, L"48"},
+        {L"Odd", REG_SZ, odd, sizeof odd, L"1"},
+        {L"Embedded", REG_SZ, embedded, sizeof embedded, L"ab"},
+        {L"Huge", REG_SZ, huge.c_str(), (huge.size() + 1) * sizeof(wchar_t), huge}};
+    for (const auto& [name, type, data, bytes, value] : reads) {
+        if (data)
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data, static_cast<DWORD>(bytes));
         EXPECT_EQ(store.Read(name), value) << testing::PrintToString(std::wstring(name));
+    }
 }
 
 // The program folder written under Settings, over a former one, is for the end-to-end tests.
