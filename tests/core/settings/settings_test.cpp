@@ -69,25 +69,21 @@ TEST_F(SettingsTest, PickersShowTheMomentOfLoadingOrTheWholeSecondsTheyShowed) {
 }
 
 TEST_F(SettingsTest, NumbersLoadOnlyWhereTheyMeanSomething) {
-    struct Case {
-        const wchar_t* Text;
-        int Time;  // -1: the fresh one, as when nothing is stored
-        int Pause; // the 3 shown before is kept when unusable
-        int Mode;  // WhenToDisplay and ScreenBackground: above 1 is the third choice, not a number the first
-    };
-    static constexpr Case kCases[] = {
+    // Text; Time (-1: the fresh one); Pause (the 3 shown before stays when unusable); WhenToDisplay and
+    // ScreenBackground (above 1 is the third choice, not a number the first).
+    static constexpr std::tuple<const wchar_t*, int, int, int> kCases[] = {
         {L"0", 0, 0, 0},   {L"1", 1, 1, 1},   {L"20", 20, 20, 2}, {L"21", 21, 3, 2},
         {L"22", 22, 3, 2}, {L"23", -1, 3, 2}, {L"-1", -1, 3, 2},  {L"1e3", -1, 3, 0},
     };
-    for (const Case& c : kCases) {
+    for (const auto& [text, time, pause, mode] : kCases) {
         store.values = {
-            {L"Time", c.Text}, {L"Pause", c.Text}, {L"WhenToDisplay", c.Text}, {L"ScreenBackground", c.Text}};
+            {L"Time", text}, {L"Pause", text}, {L"WhenToDisplay", text}, {L"ScreenBackground", text}};
         SettingsRecord start = Edited(); // the stored values, not these, decide
         start.Pause = 3;
         const SettingsRecord r = Load(start);
         EXPECT_EQ(std::tuple(r.Time, r.Pause, static_cast<int>(r.When), static_cast<int>(r.Background)),
-                  std::tuple(c.Time < 0 ? Fresh().Time : c.Time, c.Pause, c.Mode, c.Mode))
-            << testing::PrintToString(std::wstring(c.Text));
+                  std::tuple(time < 0 ? Fresh().Time : time, pause, mode, mode))
+            << testing::PrintToString(std::wstring(text));
     }
 }
 
