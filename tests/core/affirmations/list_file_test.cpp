@@ -12,27 +12,21 @@ using testing::PrintToString;
 
 const Latin1CodePage kLatin1;
 
-TEST(ParseListText, FollowsTheFieldRules) {
-    const std::pair<std::wstring_view, Entries> cases[]{
-        {L"\"Be calm, be kind\"\r\n", {L"Be calm, be kind"}},
-        {L"Be calm, be kind\r\n", {L"Be calm", L"be kind"}},
-        {L"a\rb\nc\r\n\nd\n\re", {L"a", L"b", L"c", L"d", L"e"}}, // CR, LF or CR LF end a line
-        {L"\"a\"tail,b", {L"a", L"b"}},
-        {L"\"a\"\"b\"", {L"a"}},
-        {L" \t \"  spaced, kept  \"", {L"  spaced, kept  "}},
-        {L"  trailing  ,\tb\t", {L"trailing  ", L"b\t"}}, // blanks skipped only before a field
-        {L",,,\r\n , ,\t\r\n\"\"\r\n\"\"x", {}},
-        {L"\"unterminated, still\r\nnext", {L"unterminated, still", L"next"}}, // a quote ends at its line
-        {L"say \"hi\" now", {L"say \"hi\" now"}},
-        {L"\"", {}},
-        {L"a\0b,\0"sv, {std::wstring(L"a\0b", 3), std::wstring(1, L'\0')}},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ParseListText(text), expected) << PrintToString(std::wstring(text));
-}
-
-TEST(ReadListFile, ChoosesTheEncodingByTheByteOrderMark) {
+// The field rules, then the encoding chosen by the byte order mark.
+TEST(ReadListFile, FollowsTheFieldRulesAndChoosesTheEncodingByTheByteOrderMark) {
     const std::pair<std::string_view, Entries> cases[]{
+        {"\"Be calm, be kind\"\r\n", {L"Be calm, be kind"}},
+        {"Be calm, be kind\r\n", {L"Be calm", L"be kind"}},
+        {"a\rb\nc\r\n\nd\n\re", {L"a", L"b", L"c", L"d", L"e"}}, // CR, LF or CR LF end a line
+        {"\"a\"tail,b", {L"a", L"b"}},
+        {"\"a\"\"b\"", {L"a"}},
+        {" \t \"  spaced, kept  \"", {L"  spaced, kept  "}},
+        {"  trailing  ,\tb\t", {L"trailing  ", L"b\t"}}, // blanks skipped only before a field
+        {",,,\r\n , ,\t\r\n\"\"\r\n\"\"x", {}},
+        {"\"unterminated, still\r\nnext", {L"unterminated, still", L"next"}}, // a quote ends at its line
+        {"say \"hi\" now", {L"say \"hi\" now"}},
+        {"\"", {}},
+        {"a\0b,\0"sv, {std::wstring(L"a\0b", 3), std::wstring(1, L'\0')}},
         {"\"caf\xE9\"\r\n\"na\xEFve\"\r\n", {L"caf\u00E9", L"na\u00EFve"}},
         {"\xEF\xBB\xBF\"\xE6\x97\xA5\xE6\x9C\xAC\"\r\n\"\xE2\x9C\x93\"\r\n", {L"\u65E5\u672C", L"\u2713"}},
         {"\xEF\xBB\xBF\"\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\"",
