@@ -46,8 +46,8 @@ TEST(FullScreen, ACaptionlessForegroundWindowOverItsMonitorOrAQuietNotificationS
         EXPECT_EQ(FullScreenProgramRuns(FakeScreen({m, m, caption}, state)), state >= 2 && state <= 4);
 }
 
-// Rows of `width` pixels, '.' white, '#' black, 'r' red. The top left colour is transparent unless one is
-// given; tests/fuzz checks the runs of any image against that colour.
+// Rows of `width` pixels, '.' white, '#' black, 'r' red; the top left colour is transparent unless one is
+// given.
 TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF;
     const auto draw = [](std::string_view rows) {
