@@ -42,8 +42,8 @@ TEST(ReadListFile, FollowsTheFieldRulesAndChoosesTheEncodingByTheByteOrderMark) 
         {"\"a\0b\"\r\n\0\0\r\n"sv, {std::wstring(L"a\0b", 3), std::wstring(2, L'\0')}},
         // Notepad's "Unicode": two entries, not five with lone NULs among them.
         {"\xFF\xFE\"\0a\0\"\0\r\0\n\0\"\0\xE9\0\"\0\r\0\n\0"sv, {L"a", L"\u00E9"}},
-        // Big endian: a surrogate pair, a lone surrogate, an odd last byte.
-        {"\xFE\xFF\0\"\xD8\x3D\xDE\x00\0\"\0,\xDC\x00\0x\x41"sv, {L"\U0001F600", L"\uFFFDx"}},
+        // Big endian: a surrogate pair, two low surrogates that make no pair, an odd last byte.
+        {"\xFE\xFF\0\"\xD8\x3D\xDE\x00\0\"\0,\xDC\x00\xDC\x00\0x\x41"sv, {L"\U0001F600", L"\uFFFD\uFFFDx"}},
     };
     for (const auto& [bytes, expected] : cases)
         EXPECT_EQ(ReadListFile(bytes, kLatin1), expected) << PrintToString(std::string(bytes));
