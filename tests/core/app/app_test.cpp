@@ -1,9 +1,17 @@
+#include "about/version_label.h"
+#include "app/login_start.h"
 #include "app/program_folder.h"
 #include "app/tray.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string_view>
+#include <vector>
+
 namespace uplift {
+
+using namespace std::literals;
 
 TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFollowsWithOneSeparator) {
     constexpr std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> kCases[]{
@@ -31,6 +39,51 @@ TEST(TrayTip, LeavesRoomForTheClosingNulWithoutCuttingASurrogatePair) {
     };
     for (const auto& [tip, shown] : cases)
         EXPECT_EQ(TrayTipText(tip), shown) << tip.size();
+}
+
+TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNotSwitchedItOff) {
+    const std::wstring exe =
+        L"C:\\Users\\Ann\\AppData\\Local\\Programs\\Uplift Beacon Plus\\UpliftBeacon.exe";
+    const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
+    const std::tuple<std::optional<std::wstring>, const std::vector<std::uint8_t>*, bool> kCases[]{
+        {LoginStartCommand(exe), nullptr, true},
+        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", &enabled,
+         true},
+        {LoginStartCommand(exe), &disabled, false},
+        {std::nullopt, nullptr, false},
+        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", nullptr, false}, // a portable copy elsewhere
+        {L"\"" + exe, nullptr, false},                         // no closing quote
+        {exe + L".bak", nullptr, false},
+    };
+    for (const auto& [command, approved, on] : kCases) {
+        const auto list = approved ? std::optional<std::span<const std::uint8_t>>(*approved) : std::nullopt;
+        EXPECT_EQ(StartsAtLogin(command, list, exe), on) << testing::PrintToString(command.value_or(L"-"));
+    }
+}
+
+// The resource as the resource compiler lays it out (file version 1.1.0.3); each damage {offset, byte, size}
+// after the first spoils it: the key, the signature, the value length, a byte cut off.
+TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
+    constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{
+        {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
+    for (const auto& [at, byte, size] : kDamages) {
+        std::vector<std::byte> bytes(92);
+        const auto put = [&](std::size_t offset, std::u16string_view words) {
+            for (char16_t word : words) {
+                bytes[offset++] = std::byte(word & 0xFF);
+                bytes[offset++] = std::byte(word >> 8);
+            }
+        };
+        put(0, u"\x5C\x34"sv);
+        put(6, u"VS_VERSION_INFO"sv);
+        put(40, u"\x4BD\xFEEF\0\0\x1\x1\x3\0"sv);
+        bytes[at] = std::byte(byte);
+        bytes.resize(size);
+        const auto version = FileVersionOf(bytes);
+        const bool whole = &at == &kDamages[0][0];
+        EXPECT_EQ(version ? VersionLabel(version->High, version->Low) : L"", whole ? L"Version 1.1.3" : L"")
+            << at;
+    }
 }
 
 } // namespace uplift

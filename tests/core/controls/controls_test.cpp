@@ -41,11 +41,9 @@ TEST(GradientTitleLayout, PlacesTheElementsForEachMaskAtTheRealResolution) {
 
 // The bands tile the bar, pure blue at its left edge, 3 darker a band, black from the 86th on.
 TEST(GradientTitleBands, CoverTheBarFromBlueToBlack) {
-    constexpr int kCases[][4]{
-        // width, dpi, bands, left of the second band
-        {2998, 96, 100, 31}, // wider than 32767 twips
-        {10, 96, 10, 1},     // 2 twips apart: each column shows the band at its left edge
-    };
+    // Width, dpi, bands, left of the second band: wider than 32767 twips, and 2 twips apart, where each
+    // column shows the band at its left edge.
+    constexpr int kCases[][4]{{2998, 96, 100, 31}, {10, 96, 10, 1}};
     for (const auto& [width, dpi, count, secondLeft] : kCases) {
         const auto bands = GradientBands(width, dpi);
         ASSERT_EQ(int(bands.size()), count) << width;
@@ -60,14 +58,17 @@ TEST(GradientTitleBands, CoverTheBarFromBlueToBlack) {
     }
 }
 
-// At 96, 144 and 192 dpi each glyph lies inside the edge (two rings `edge` pixels wide), pressed too,
-// when it moves one edge width down and to the right.
-TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolution) {
+// At 96, 144 and 192 dpi each glyph lies inside the edge (two rings `edge` pixels wide), pressed too, when it
+// moves one edge width down and to the right. At one pixel the edge and every stroke are still one pixel
+// wide.
+TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolutionAndNothingIsDrawnWithoutPixels) {
     constexpr int kSizes[][3]{{16, 14, 1}, {24, 21, 1}, {32, 28, 2}}; // width, height, edge
-    for (const auto& [width, height, edge] : kSizes) {
-        for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
-            const auto up = CaptionButtonFace(CaptionFace(face), false, true, width, height);
-            const auto down = CaptionButtonFace(CaptionFace(face), true, true, width, height);
+    for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
+        const auto draw = [face](bool down, int width, int height) {
+            return CaptionButtonFace(CaptionFace(face), down, true, width, height);
+        };
+        for (const auto& [width, height, edge] : kSizes) {
+            const auto up = draw(false, width, height), down = draw(true, width, height);
             ASSERT_EQ(up.size(), down.size());
             for (std::size_t i = 9; i < up.size(); ++i) { // after the face and the two rings of four sides
                 const PixelRect &r = up[i].Rect, &d = down[i].Rect;
@@ -77,15 +78,9 @@ TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolution) {
                     << height << " px, face " << face << ", piece " << i;
             }
         }
-    }
-}
-
-// No face without pixels; at one pixel the edge and every stroke of a glyph are still one pixel wide.
-TEST(CaptionButtonFace, NothingWithoutPixelsAndOnePixelStrokesAtTheSmallest) {
-    for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
-        EXPECT_TRUE(CaptionButtonFace(CaptionFace(face), false, true, 0, 14).empty());
-        EXPECT_TRUE(CaptionButtonFace(CaptionFace(face), false, true, 16, 0).empty());
-        const auto tiny = CaptionButtonFace(CaptionFace(face), false, true, 1, 1);
+        EXPECT_TRUE(draw(false, 0, 14).empty()) << face;
+        EXPECT_TRUE(draw(false, 16, 0).empty()) << face;
+        const auto tiny = draw(false, 1, 1);
         EXPECT_EQ(tiny.at(1), (FacePiece{{0, 0, 1, 1}, FaceInk::Light})) << face;
         for (std::size_t i = 9; i < tiny.size(); ++i)
             EXPECT_TRUE(tiny[i].Rect.Left < tiny[i].Rect.Right && tiny[i].Rect.Top < tiny[i].Rect.Bottom)

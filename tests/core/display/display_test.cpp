@@ -1,9 +1,13 @@
 #include "display/affirmation_choice.h"
 #include "display/full_screen.h"
+#include "display/monitor_choice.h"
 #include "display/text_region.h"
 #include "display/twips.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
 
 namespace uplift {
 namespace {
@@ -42,8 +46,8 @@ TEST(FullScreen, ACaptionlessForegroundWindowOverItsMonitorOrAQuietNotificationS
         EXPECT_EQ(FullScreenProgramRuns(FakeScreen({m, m, caption}, state)), state >= 2 && state <= 4);
 }
 
-// Rows of `width` pixels, '.' white, '#' black, 'r' red. The top left colour is transparent unless one is
-// given; tests/fuzz checks the runs of any image against that colour.
+// Rows of `width` pixels, '.' white, '#' black, 'r' red; the top left colour is transparent unless one is
+// given.
 TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF;
     const auto draw = [](std::string_view rows) {
@@ -88,16 +92,29 @@ TEST(ChooseAffirmation, TheCaptionOrAListEntryDrawnAtRandomWithAFreshWindowFromT
     }
 }
 
-TEST(CentredRect, CentresWithHalvesToEven) {
-    // clang-format off
-    constexpr std::tuple<int, int, int, int, PixelRect> kCases[]{
-        {1920, 1080, 981, 201, {470, 440, 1451, 641}},    // 469.5 -> 470, 439.5 -> 440
-        {800, 600, 1001, 600, {-100, 0, 901, 600}},       // -100.5 -> -100
-        {800, 600, 800, 803, {0, -102, 800, 701}},        // -101.5 -> -102
-        {800, 600, 2000, 1400, {-600, -400, 1400, 1000}}}; // larger than the screen
-    // clang-format on
-    for (const auto& [screenWidth, screenHeight, width, height, expected] : kCases)
-        EXPECT_EQ(CentredRect(screenWidth, screenHeight, width, height), expected) << width << "x" << height;
+// A desk: a 4K monitor at 150 % left of and above the primary (negative origin), one at 96 dpi right of it.
+const MonitorArea kLeft{{-2560, -440, 0, 1000}, 144, false}, kPrimary{{0, 0, 1280, 1024}, 96, true},
+    kRight{{1280, 0, 2304, 768}, 96, false};
+
+// The window is centred with halves to the even neighbour, also where it is larger than the monitor.
+TEST(MonitorChoice, TheForegroundWindowsMonitorOrThePrimaryAndTheWindowAndItsTextThere) {
+    using Monitors = std::vector<MonitorArea>;
+    const Monitors desk{kLeft, kPrimary, kRight};
+    const std::tuple<Monitors, std::optional<PixelRect>, std::optional<MonitorArea>> choices[]{
+        {{}, PixelRect{0, 0, 10, 10}, std::nullopt},
+        {desk, std::nullopt, kPrimary},                           // no foreground window
+        {{kRight, kLeft}, PixelRect{2304, 0, 3328, 768}, kRight}, // its monitor unplugged, no primary marked
+        {desk, PixelRect{-300, 100, 100, 400}, kLeft},            // mostly on the left
+        {{kRight, kPrimary}, PixelRect{1180, 0, 1380, 10}, kPrimary}}; // half and half
+    for (const auto& [monitors, foreground, chosen] : choices)
+        EXPECT_EQ(ChooseMonitor(monitors, foreground), chosen) << monitors.size();
+
+    EXPECT_EQ(MessageWindowRect(kLeft.Rect, false, 981, 199), (PixelRect{-1770, 180, -789, 379}));
+    EXPECT_EQ(MessageWindowRect(kPrimary.Rect, false, 1481, 1227), (PixelRect{-100, -102, 1381, 1125}));
+    EXPECT_EQ(MessageWindowRect(kLeft.Rect, true, 981, 199), kLeft.Rect);
+    const std::pair<double, int> fonts[]{{48, 96}, {0, 16}, {NAN, 16}, {1e9, 4096}}; // at 144 dpi
+    for (const auto& [points, pixels] : fonts)
+        EXPECT_EQ(FontPixels(points, kLeft.Dpi, 4096), pixels) << points;
 }
 
 } // namespace

@@ -28,9 +28,9 @@ TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
         EXPECT_EQ(ClientPixels(kTable, index, dpi), expected) << kTable[index].Name.data() << " at " << dpi;
 }
 
-// Pixel rectangles before and after, with a gap of 4: a label whose text needs more than its width grows, a
-// control to its right on its row in its frame starts a gap after it and keeps its right edge (and one
-// pixel), and then every label takes the gap after it up to whatever stands there.
+// Pixel rectangles before and after, gap 4: a label too narrow for its text grows, a control right of it on
+// its row in its frame starts a gap after it keeping its right edge (and one pixel), then each label takes
+// the gap after it.
 TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFrame) {
     struct Control {
         ControlKind Kind;

@@ -1,6 +1,7 @@
 #include "schedule/scheduler.h"
 
 #include "schedule/pause.h"
+#include "schedule/session_events.h"
 
 #include "test_doubles.h"
 
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <string>
 
 namespace uplift {
 namespace {
@@ -181,6 +183,36 @@ TEST(Pause, EndsAtItsTimeOrTheNextLocalMidnightStoredInUtcAndToldInTheTip) {
     const EnUsRegionalFormats enUs;
     EXPECT_EQ(PausedTip(at("06 22:59"), now, zone, enUs), L"Uplift Beacon, paused until 11:59 PM");
     EXPECT_EQ(PausedTip(at("06 23:00"), now, zone, enUs), L"Uplift Beacon, paused until 12/7/2026 12:00 AM");
+}
+
+// Timelines of 5 s a character: an event's letter (kEvents, in the order of SessionEvent), V v the screen
+// saver on and off, . nothing; and # where a showing that falls due then waits.
+constexpr char kEvents[] = "LUDCONSRT";
+constexpr std::pair<const char*, const char*> kTimelines[]{
+    {"..LOUDNVCv..", "..#######..."},                      // each hold alone for a while
+    {"..LTSR..U..", "..######..."},                        // the lock outlasts a clock change and a sleep
+    {"..S.R...S.............", "..####..############.."}}; // the quiet after waking; a sleep that never came
+
+TEST(SessionEvents, HoldShowingsBackUntilTheLastHoldEndsAndRecomputeAfterAClockChangeOrAWake) {
+    for (const auto& [events, held] : kTimelines) {
+        SessionState state;
+        bool saver = false;
+        std::string seen;
+        for (const char* what = events; *what; ++what) {
+            const auto now = SessionState::TimePoint{} + std::chrono::seconds(5 * (what - events));
+            if (*what == 'V' || *what == 'v') saver = *what == 'V';
+            if (const char* e = std::strchr(kEvents, *what)) state.Apply(SessionEvent(e - kEvents), now);
+            Holds holds;
+            state.AddHolds(holds, saver, now);
+            seen += OnDue(WhenToDisplay::Pause, holds) == DueOutcome::Pending ? '#' : '.';
+        }
+        EXPECT_EQ(seen, held) << events;
+    }
+    for (const char* event = kEvents; *event; ++event) {
+        const SessionEffect effect = EffectOf(SessionEvent(event - kEvents));
+        EXPECT_EQ(effect.EndsShowing, std::strchr("LDS", *event) != nullptr) << *event;
+        EXPECT_EQ(effect.Recompute, std::strchr("RT", *event) != nullptr) << *event;
+    }
 }
 
 } // namespace
