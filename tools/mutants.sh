@@ -107,6 +107,10 @@ tar -C "$HARNESS_ROOT" --exclude=./build --exclude=./dist --exclude=./.git -cf -
         cp "$scratch/incoming/$file" "$tree/$file"
     fi
 done
+# ... and files deleted from the tree go from the copy too (a test file moved elsewhere would be built twice).
+(cd "$tree" && find . -path ./build -prune -o -type f -print) | while read -r file; do
+    [[ -e "$scratch/incoming/$file" ]] || rm -f "$tree/$file"
+done
 if ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$tree" "$build/CMakeCache.txt" 2>/dev/null; then
     (HARNESS_ROOT="$tree" harness_configure_native "$build") >"$log/configure.txt" 2>&1 ||
         harness_die "configure failed: $log/configure.txt"
