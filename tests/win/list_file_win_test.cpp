@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <sddl.h>
 
 #include <cstdlib>
@@ -90,10 +88,9 @@ TEST_F(ListFileOnDisk, ASaveKeepsTheListsAttributesAndAccessAndClearsWhatAFailed
     ::CloseHandle(held);
 
     ASSERT_EQ(WriteListFileAt(path, {L"new"}), std::nullopt);
-    EXPECT_EQ(ReadListFileAt(path), Entries{L"new"});
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kKept, kKept);
-    EXPECT_EQ(Access(), access);
-    EXPECT_EQ(::GetFileAttributesW(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW(path.c_str()) & kKept, Access(),
+                         ::GetFileAttributesW(leftover.c_str())),
+              std::tuple(Entries{L"new"}, kKept, access, INVALID_FILE_ATTRIBUTES));
 }
 
 // Each file call of a save made to fail in turn ("disk full"), through the list editor's OK.
