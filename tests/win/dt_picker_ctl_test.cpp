@@ -42,12 +42,11 @@ TEST(DTPicker, AgainstTheRealControl) {
 
     const std::wstring text = L"12/6/2026 1:05:09 PM";
     const DateTime time = TimeSerial(13, 5, 9), moment = FromCivil({2026, 12, 6, 13, 5, 9});
+    // clang-format off
     const std::tuple<DWORD, PickerValue, PickerValue, std::optional<DateTime>> values[] = {
-        {kTimeStyle, time, time, time},
-        {kDateStyle, text, text, moment},
-        {kDateStyle | DTS_UPDOWN, text, text, moment},
-        {kDateStyle | DTS_SHORTDATECENTURYFORMAT, text, text, moment},
-        {kDateStyle | DTS_SHOWNONE, L"no", {}, {}}};
+        {kTimeStyle, time, time, time}, {kDateStyle, text, text, moment}, {kDateStyle | DTS_UPDOWN, text, text, moment},
+        {kDateStyle | DTS_SHORTDATECENTURYFORMAT, text, text, moment}, {kDateStyle | DTS_SHOWNONE, L"no", {}, {}}};
+    // clang-format on
     for (const auto& [style, in, out, shown] : values) {
         CDTPickerCtl each(formats);
         each.Create(10, 20, 160, 24, parent.get(), style);
