@@ -21,8 +21,7 @@ TEST(DTPicker, AgainstTheRealControl) {
     RECT place{};
     ::GetWindowRect(first, &place);
     ::MapWindowPoints(nullptr, parent.get(), reinterpret_cast<POINT*>(&place), 1);
-    EXPECT_EQ(std::pair(place.left, place.top), std::pair(10L, 20L))
-        << "ZOrder leaves the picker where it stands";
+    EXPECT_EQ(std::pair(place.left, place.top), std::pair(10L, 20L)) << "ZOrder leaves it where it stands";
     for (const auto& [size, bold, kept] :
          {std::tuple{3, true, 8}, {4, false, 4}, {31, true, 4}, {30, true, 30}}) {
         picker.SetFontSize(size);

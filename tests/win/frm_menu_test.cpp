@@ -1,5 +1,4 @@
-// The main form against a store in memory and a clock that stands still; start, close, one instance: e2e
-// tests.
+// The main form against a store in memory and a still clock; its start, close, one instance: e2e tests.
 
 #include "app/frm_menu.h"
 #include "app/frm_tray.h"
@@ -85,8 +84,7 @@ struct Recorded : TrayEvents {
     std::wstring events;
 };
 
-// The mouse as the icon reports it (in a mouse move's X): a move, clicks, a double click as Wine sends it,
-// ...
+// The icon's mouse messages (in a mouse move's X): a move, clicks, a double click as Wine sends it, wheel.
 TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
     Recorded recorded;
     frmTray tray(recorded);

@@ -87,9 +87,10 @@ TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8ReadsNulsAndLongLinesAndASaveK
     ::CloseHandle(held);
 
     ASSERT_EQ(WriteListFileAt(path, {L"new"}), std::nullopt);
-    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW(path.c_str()) & kKept, Access(),
+    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW(path.c_str()) & kKept, Access() == access,
                          ::GetFileAttributesW(leftover.c_str())),
-              std::tuple(Entries{L"new"}, kKept, access, INVALID_FILE_ATTRIBUTES));
+              std::tuple(Entries{L"new"}, kKept, true, INVALID_FILE_ATTRIBUTES))
+        << "the new list, its attributes and access kept, the leftover gone";
 }
 
 // Each file call of a save made to fail in turn ("disk full"), through the list editor's OK.
