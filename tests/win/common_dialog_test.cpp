@@ -6,17 +6,6 @@
 namespace uplift::win {
 namespace {
 
-HWND g_owner; // of the dialog to cancel
-bool g_modal; // whether the dialog was seen holding its owner disabled
-
-// Cancels the font dialog once it is up, noting whether it held its owner disabled meanwhile.
-void CALLBACK CancelDialog(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND dialog = ::FindWindowW(nullptr, L"Font");
-    if (!dialog || !::IsWindowVisible(dialog)) return;
-    g_modal = !::IsWindowEnabled(g_owner) && ::GetWindow(dialog, GW_OWNER) == g_owner;
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
 // The colour dialog, and the font dialog of the options, cancelled over the options: the end-to-end tests.
 TEST(CommonDialog, ACancelledFontDialogChangesNeitherTheFontNorItsOptionsAndHoldsItsOwner) {
     const unique_hwnd owner(::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
@@ -24,11 +13,18 @@ TEST(CommonDialog, ACancelledFontDialogChangesNeitherTheFontNorItsOptionsAndHold
     const FontDescription before{L"Tahoma", 10.5f, true, false, true};
     FontDescription font = before;
     FontDialogOptions options;
-    g_owner = owner.get();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CancelDialog);
+    static HWND dialogOwner = owner.get(); // of the dialog to cancel
+    static bool modal = false;             // whether the dialog was seen holding its owner disabled
+    // Cancels the font dialog once it is up, noting whether it held its owner disabled meanwhile.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND dialog = ::FindWindowW(nullptr, L"Font");
+        if (!dialog || !::IsWindowVisible(dialog)) return;
+        modal = !::IsWindowEnabled(dialogOwner) && ::GetWindow(dialog, GW_OWNER) == dialogOwner;
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_FALSE(mCommonDialog().ShowFont(owner.get(), font, options));
     ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_modal && ::IsWindowEnabled(owner.get()));
+    EXPECT_TRUE(modal && ::IsWindowEnabled(owner.get()));
     EXPECT_EQ(std::tie(font, options.Flags), std::tie(before, kOptionsFontFlags));
 }
 

@@ -1,5 +1,4 @@
-// Showings against a main form made for the test. The display's clock is the test's, and what happens
-// during a showing comes from messages the test posts: no wall clock decides anything.
+// Showings against a form made for the test: its clock and the messages it posts, no wall clock, decide all.
 
 #include "display/affirmation_display.h"
 #include "forms/unique_handle.h"
@@ -31,17 +30,10 @@ protected:
     Holding() {
         LoadForm({L"UpliftBeacon.DisplayTestHost", WS_OVERLAPPEDWINDOW, 0}, L"Display test host",
                  {0, 0, 300, 200});
-        record.txtCaption = L"I am calm";
-        record.Background = ScreenBackground::Background;
-        record.Time = 15; // 1 s
     }
     void TearDown() override { // leave nothing behind for the next test
         for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
         }
-    }
-    // 100 ms pass at every read.
-    MonotonicClock Clock() {
-        return [this] { return now += 100ms; };
     }
     // `event` runs at the first look at the messages: inside the holding loop when the window is prepared.
     void During(std::function<void()> event) {
@@ -55,18 +47,18 @@ protected:
             DoEvents();
     }
 
-    SettingsRecord record;
+    SettingsRecord record{.txtCaption = L"I am calm", .Time = 15, .Background = ScreenBackground::Background};
     std::vector<std::wstring> messages;
     bool stop = false, options = true, overran = false;
     int looks = 0; // at the stop request, in this showing
     MonotonicClock::result_type now;
-    std::string timer; // S: stopped, R: restarted
+    const MonotonicClock clock = [this] { return now += 100ms; }; // 100 ms pass at every read
+    std::string timer;                                            // S: stopped, R: restarted
     std::function<void()> posted;
 
     const SettingsRecord& Settings() const override { return record; }
     const std::vector<std::wstring>& Messages() const override { return messages; }
-    // The holding loop looks at the stop request once a pass. A message left in the queue keeps the loop
-    // from sleeping, and a showing still up at the 1000th look is ended: passes are counted, not time.
+    // Looked at once a pass: a queued message keeps the loop awake; the 1000th look ends it (not a time).
     bool& StopDisplay() override {
         if (++looks == 1000) overran = stop = true;
         ::PostMessageW(hWnd(), WM_NULL, 0, 0);
@@ -89,14 +81,13 @@ protected:
 };
 
 TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindowAndBoxesNoText) {
-    AffirmationDisplay display(Clock());
+    AffirmationDisplay display(clock);
     stop = true; // a request from before the showing is forgotten
     display.ShowAffirmation(*this);
-    const auto held = now.time_since_epoch() - 100ms; // from the first read
+    const auto held = now.time_since_epoch() - 100ms; // from the first read; a Time of 15 is 1 s
     EXPECT_TRUE(held >= 1s && held <= 1200ms) << "ends at one of the first looks after the time is up";
-    EXPECT_FALSE(options || stop || overran);
     ASSERT_TRUE(display.MessageWindowLoaded()) << "kept for the next showing";
-    EXPECT_FALSE(display.MessageWindow()->Visible());
+    EXPECT_FALSE(options || stop || overran || display.MessageWindow()->Visible());
     const HWND first = display.MessageWindow()->hWnd();
     record.optList = true, messages = {L"I am kind"}; // as a Test with edits that were then cancelled
     display.ShowAffirmation(*this);
@@ -114,12 +105,12 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
         timer.clear();
         During(event);
         display.ShowAffirmation(*this);
-        EXPECT_FALSE(overran || stop) << "event " << &event - events << " ended it and was cleared";
-        EXPECT_EQ(timer, "SR") << "event " << &event - events << ": the timer stopped and restarted once";
+        EXPECT_EQ(std::tuple(overran || stop, timer), std::tuple(false, "SR"))
+            << "event " << &event - events << " ended it, was cleared; the timer stopped, restarted once";
         if (display.MessageWindowLoaded()) EXPECT_EQ(display.MessageWindow()->hWnd(), prepared);
     }
-    EXPECT_TRUE(shown && loadedDuring) << "shown in the prepared window, which the showing held till its end";
-    EXPECT_FALSE(display.MessageWindowLoaded()) << "gone once the showing ended";
+    EXPECT_TRUE(shown && loadedDuring && !display.MessageWindowLoaded())
+        << "shown in the prepared window, which the showing held till its end and then let go";
 
     messages.clear(); // nothing to show: one box, and the timer is left alone
     timer.clear();
@@ -130,25 +121,24 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
 }
 
-// Another thread's window has the foreground and the focus, as the user's program would; Escape, pressed on a
-// third thread while this one serves the hook, is held down until the showing has ended.
+// The user's window on another thread has the focus; Escape, pressed on a third, is held past the showing.
 TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputMeanwhile) {
     const unique_kernel_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<HWND> user = nullptr;
     std::thread thread([&] {
         user = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300, 200,
                                  nullptr, nullptr, nullptr, nullptr);
+        const unique_hwnd owned(user);
         ::SetForegroundWindow(user);
         ::SetFocus(user);
         ::SetEvent(ready.get());
         for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;)
             ::DispatchMessageW(&msg);
-        ::DestroyWindow(user);
     });
     Serve(ready.get());
     std::vector<HWND> focus; // in each showing
     for (const EscapeSense sense : {EscapeSense::HookAndKeyState, EscapeSense::KeyStateOnly}) {
-        AffirmationDisplay display(Clock(), sense);
+        AffirmationDisplay display(clock, sense);
         record.optTimeLength = true;
         display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
         record.optTimeLength = false;   // until Escape: nothing else ends it
@@ -173,8 +163,8 @@ TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputM
     ::PostThreadMessageW(::GetWindowThreadProcessId(user, nullptr), WM_QUIT, 0, 0);
     thread.join();
     if (foreground != user) GTEST_SKIP() << "the window manager gave the other window no foreground";
-    EXPECT_EQ(focus, std::vector<HWND>(2, user)) << "attached to the foreground thread during the showings";
-    EXPECT_EQ(focusAfter, nullptr) << "and detached afterwards";
+    EXPECT_EQ(std::pair(focus, focusAfter), std::pair(std::vector<HWND>(2, user), HWND{}))
+        << "attached to the foreground thread during the showings, detached afterwards";
 }
 
 } // namespace

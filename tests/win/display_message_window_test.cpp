@@ -1,5 +1,4 @@
-// The message window as prepared for a text, at the screen's real resolution, and its text region against the
-// per-pixel way it replaces; how it looks on the screen is for the end-to-end tests.
+// The message window prepared at the screen's resolution, its region against the per-pixel one; looks: e2e.
 
 #include "display/frm_message.h"
 #include "display/screen.h"
@@ -12,48 +11,39 @@
 namespace uplift::win {
 namespace {
 
-SIZE OneLine(const std::wstring& text) {
+TEST(MessageWindow, ABoxJustAroundOneLineWrapsAtTheWrapWidthAndIsCutToTheScreen) {
     const unique_hfont font = CreateMessageFont(FontDescription{}, ScreenDpi(), false);
     const unique_hdc dc(::CreateCompatibleDC(nullptr));
     const select_object selected(dc.get(), font.get());
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-TEST(MessageWindow, ABoxJustAroundOneLineWrapsAtTheWrapWidthAndIsCutToTheScreen) {
-    const int wrap = TwipsToPixels(kWrapWidthTwips, ScreenDpi()), line = OneLine(L"Hey").cy;
+    SIZE breathe{}; // one line of the default font
+    ::GetTextExtentPoint32W(dc.get(), L"Breathe", 7, &breathe);
+    const int wrap = TwipsToPixels(kWrapWidthTwips, ScreenDpi()), line = breathe.cy;
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     std::wstring huge;
     while (huge.size() < 1'000'000)
         huge += L"I am calm. ";
     using enum ScreenBackground;
-    const std::tuple<std::wstring, ScreenBackground, int, int> cases[]{
-        // width and height, or 0: at most
-        {L"Breathe", Background, OneLine(L"Breathe").cx, line},
-        {L"I am confident, I am capable and I deserve every good thing that comes my way", Transparent, wrap,
-         3 * line},
-        {L"Be\r\nkind", Background, 0, 2 * line},
-        {huge, Transparent, wrap, 0},
-        {huge, BackgroundFull, screenWidth, screenHeight},
-        {std::wstring(1'000'000, L'x'), Background, 0, 0},
-        {std::wstring(1'000'000, L'\n'), Background, 0, 0}};
+    // clang-format off
+    const std::tuple<std::wstring, ScreenBackground, int, int> cases[]{ // width and height, or 0: at most
+        {L"Breathe", Background, breathe.cx, line}, {L"Be\r\nkind", Background, 0, 2 * line},
+        {L"I am confident, I am capable and I deserve every good thing that comes my way", Transparent, wrap, 3 * line},
+        {huge, Transparent, wrap, 0}, {huge, BackgroundFull, screenWidth, screenHeight},
+        {std::wstring(1'000'000, L'x'), Background, 0, 0}, {std::wstring(1'000'000, L'\n'), Background, 0, 0}};
+    // clang-format on
     for (const auto& [text, style, width, height] : cases) {
         SCOPED_TRACE(testing::PrintToString(text.substr(0, 12)) + " " +
                      std::to_string(static_cast<int>(style)));
-        SettingsRecord record;
-        record.Background = style;
         frmMessage window;
-        ASSERT_TRUE(window.PrepareMessageWindow(text, record));
+        ASSERT_TRUE(window.PrepareMessageWindow(text, {.Background = style}));
         RECT rect{};
         ::GetWindowRect(window.hWnd(), &rect);
-        EXPECT_EQ(rect.right - rect.left, window.Width());
-        EXPECT_EQ(rect.bottom - rect.top, window.Height());
-        EXPECT_FALSE(window.Visible());
         constexpr LONG kNoFocus = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE; // nor task-bar button
-        EXPECT_EQ(::GetWindowLongW(window.hWnd(), GWL_EXSTYLE) & (kNoFocus | WS_EX_APPWINDOW), kNoFocus);
-        EXPECT_EQ(::SendMessageW(window.hWnd(), WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
-                  MA_NOACTIVATE);
+        EXPECT_EQ(std::tuple(rect.right - rect.left, rect.bottom - rect.top, window.Visible(),
+                             ::GetWindowLongW(window.hWnd(), GWL_EXSTYLE) & (kNoFocus | WS_EX_APPWINDOW),
+                             ::SendMessageW(window.hWnd(), WM_MOUSEACTIVATE, 0,
+                                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN))),
+                  std::tuple(window.Width(), window.Height(), false, kNoFocus, LRESULT{MA_NOACTIVATE}))
+            << "placed as measured, hidden, never activated";
         if (style == BackgroundFull) EXPECT_LT(window.lblMessage.Rect.top, 0) << "starts above the screen";
         EXPECT_TRUE(width ? window.Width() == width : window.Width() <= screenWidth) << window.Width();
         EXPECT_TRUE(height ? window.Height() == height
@@ -63,11 +53,11 @@ TEST(MessageWindow, ABoxJustAroundOneLineWrapsAtTheWrapWidthAndIsCutToTheScreen)
 }
 
 TEST(MessageWindow, FontCarriesTheRecordsFaceSizeAndAttributes) {
-    const std::tuple<FontDescription, int, bool, LONG> cases[] = {
-        {{L"Arial", 48.0f}, 120, true, -80},
-        {{L"Times New Roman", 12.0f, true, true, true, true}, 96, false, -16},
-        {{L"Arial", 0.0f}, 96, false, -11}, // no size at all: a small readable one
-    };
+    // clang-format off
+    const std::tuple<FontDescription, int, bool, LONG> cases[] = { // the last has no size at all: a small readable one
+        {{L"Arial", 48.0f}, 120, true, -80}, {{L"Times New Roman", 12.0f, true, true, true, true}, 96, false, -16},
+        {{L"Arial", 0.0f}, 96, false, -11}};
+    // clang-format on
     for (const auto& [font, dpi, cleanEdges, height] : cases) {
         LOGFONTW lf{};
         ASSERT_EQ(::GetObjectW(CreateMessageFont(font, dpi, cleanEdges).get(), sizeof(lf), &lf),
@@ -96,11 +86,10 @@ void ExpectThePerPixelRegion(const DibImage& image, COLORREF colour, COLORREF se
 }
 
 TEST(TextRegion, RealTextAndPaintedImagesGiveThePerPixelRegionAndTheWindowGetsIt) {
-    SettingsRecord record;
-    record.TextColor = kBlue; // on white, Arial 48, transparent
-    frmMessage window;
+    frmMessage window; // blue on white, Arial 48, transparent
     ASSERT_TRUE(window.PrepareMessageWindow(
-        L"I am calm, I am focused, I am grateful and I am ready for all that this day brings", record));
+        L"I am calm, I am focused, I am grateful and I am ready for all that this day brings",
+        {.TextColor = kBlue}));
     ExpectThePerPixelRegion(window.Image(), 0, kWhite, 100); // 0: the top-left pixel's colour
     ASSERT_TRUE(MakeTransparent(window));
     COLORREF colour = 0;

@@ -21,8 +21,7 @@ TEST(DTPicker, AgainstTheRealControl) {
     RECT place{};
     ::GetWindowRect(first, &place);
     ::MapWindowPoints(nullptr, parent.get(), reinterpret_cast<POINT*>(&place), 1);
-    EXPECT_EQ(std::pair(place.left, place.top), std::pair(10L, 20L))
-        << "ZOrder leaves the picker where it stands";
+    EXPECT_EQ(std::pair(place.left, place.top), std::pair(10L, 20L)) << "ZOrder leaves it where it stands";
     for (const auto& [size, bold, kept] :
          {std::tuple{3, true, 8}, {4, false, 4}, {31, true, 4}, {30, true, 30}}) {
         picker.SetFontSize(size);
@@ -42,12 +41,11 @@ TEST(DTPicker, AgainstTheRealControl) {
 
     const std::wstring text = L"12/6/2026 1:05:09 PM";
     const DateTime time = TimeSerial(13, 5, 9), moment = FromCivil({2026, 12, 6, 13, 5, 9});
+    // clang-format off
     const std::tuple<DWORD, PickerValue, PickerValue, std::optional<DateTime>> values[] = {
-        {kTimeStyle, time, time, time},
-        {kDateStyle, text, text, moment},
-        {kDateStyle | DTS_UPDOWN, text, text, moment},
-        {kDateStyle | DTS_SHORTDATECENTURYFORMAT, text, text, moment},
-        {kDateStyle | DTS_SHOWNONE, L"no", {}, {}}};
+        {kTimeStyle, time, time, time}, {kDateStyle, text, text, moment}, {kDateStyle | DTS_UPDOWN, text, text, moment},
+        {kDateStyle | DTS_SHORTDATECENTURYFORMAT, text, text, moment}, {kDateStyle | DTS_SHOWNONE, L"no", {}, {}}};
+    // clang-format on
     for (const auto& [style, in, out, shown] : values) {
         CDTPickerCtl each(formats);
         each.Create(10, 20, 160, 24, parent.get(), style);

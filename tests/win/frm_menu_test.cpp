@@ -1,5 +1,4 @@
-// The main form in this process, against a store in memory and a clock that stands still; its start,
-// close and single instance are for the end-to-end tests.
+// The main form against a store in memory and a still clock; its start, close, one instance: e2e tests.
 
 #include "app/frm_menu.h"
 #include "app/frm_tray.h"
@@ -11,12 +10,16 @@
 namespace uplift::win {
 namespace {
 
-TEST(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsOnlyIfTheSessionDoes) {
-    MemorySettingsStore store;
-    store.values = {{L"LastMessageKey", L"42"}, {L"LastMessageDate", L"1/2/2020"}, {L"WhenToDisplay", L"1"}};
+class MainForm : public ::testing::Test {
+protected:
+    MemorySettingsStore store; // read at Load
     EnUsRegionalFormats formats;
     ManualClock clock{{2026, 12, 6, 9, 30, 15, 0}};
-    frmMenu form{store, formats, clock, L"C:\\Program Files\\Uplift Beacon"};
+    frmMenu form{store, formats, clock, L"C:\\nowhere"};
+};
+
+TEST_F(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsOnlyIfTheSessionDoes) {
+    store.values = {{L"LastMessageKey", L"42"}, {L"LastMessageDate", L"1/2/2020"}, {L"WhenToDisplay", L"1"}};
     ASSERT_TRUE(form.Form_Initialize() && form.Load() && form.LocalfrmTray);
     store.values.erase(L"LastMessageKey");
     store.values.erase(L"WhenToDisplay");
@@ -29,24 +32,20 @@ TEST(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsO
         EXPECT_EQ(store.values[L"WhenToDisplay"], L"1");
         EXPECT_TRUE(form.Closing_);
         ::SendMessageW(form.hWnd(), WM_ENDSESSION, ends, 0);
-        EXPECT_EQ(form.Loaded(), !ends);
         MSG quit; // taken, so that no WM_QUIT is left for the next test
-        EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, ends);
-        EXPECT_EQ(form.Closing_, ends) << "a cancelled end of session keeps the schedule running";
+        const bool quits = ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        EXPECT_EQ(std::tuple(form.Loaded(), quits, form.Closing_), std::tuple(!ends, ends, ends))
+            << "a cancelled end of session keeps the form and the schedule running";
     }
     form.Unload();
 }
 
 // The icon's right click makes the hidden options window the foreground window on Windows.
-TEST(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOnceAtOkOnly) {
-    MemorySettingsStore store;
-    EnUsRegionalFormats formats;
-    ManualClock clock{{2026, 12, 6, 9, 30, 15, 0}};
-    frmMenu form{store, formats, clock, L"C:\\nowhere"};
+TEST_F(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOnceAtOkOnly) {
     ASSERT_TRUE(form.Form_Initialize() && form.Load());
     static int told = 0;
     MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
-    const auto command = [&form](const wchar_t* name, UINT code) {
+    const auto command = [this](const wchar_t* name, UINT code) {
         ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form.Control(name)), code),
                        reinterpret_cast<LPARAM>(form.Control(name)));
     };
@@ -85,8 +84,7 @@ struct Recorded : TrayEvents {
     std::wstring events;
 };
 
-// The icon reports the mouse as its window's mouse-move message, the mouse message in place of the X:
-// a move, a left click, a double click as Wine sends it, a right click, the middle button and the wheel.
+// The icon's mouse messages (in a mouse move's X): a move, clicks, a double click as Wine sends it, wheel.
 TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
     Recorded recorded;
     frmTray tray(recorded);

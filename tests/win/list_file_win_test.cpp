@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <sddl.h>
 
 #include <cstdlib>
@@ -45,7 +43,7 @@ protected:
     const std::wstring path = ListFilePath(folder);
 };
 
-TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8AndReadsItBackNulsAndLongLinesToo) {
+TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8ReadsNulsAndLongLinesAndASaveKeepsAttributesAndAccess) {
     EXPECT_EQ(ListFilePath(L"C:\\"), L"C:\\Data.Lst");
     EXPECT_TRUE(ReadListFileAt(path).empty()) << "a missing file is an empty list";
     const std::pair<Entries, std::string> cases[]{
@@ -65,9 +63,8 @@ TEST_F(ListFileOnDisk, WritesTheCodePageOrElseUtf8AndReadsItBackNulsAndLongLines
     Put(path, std::string("\"a\0b\"\r\n", 7) + std::string(1 << 20, 'x') + "\r\n\"after\"\r\n");
     EXPECT_EQ(ReadListFileAt(path),
               (Entries{std::wstring(L"a\0b", 3), std::wstring(1 << 20, L'x'), L"after"}));
-}
 
-TEST_F(ListFileOnDisk, ASaveKeepsTheListsAttributesAndAccessAndClearsWhatAFailedOneLeft) {
+    // A save keeps the list's attributes and access, and clears what a failed one left.
     const std::wstring leftover = path + L".new";
     Put(leftover, "from a failed save");
     ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -90,10 +87,10 @@ TEST_F(ListFileOnDisk, ASaveKeepsTheListsAttributesAndAccessAndClearsWhatAFailed
     ::CloseHandle(held);
 
     ASSERT_EQ(WriteListFileAt(path, {L"new"}), std::nullopt);
-    EXPECT_EQ(ReadListFileAt(path), Entries{L"new"});
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kKept, kKept);
-    EXPECT_EQ(Access(), access);
-    EXPECT_EQ(::GetFileAttributesW(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW(path.c_str()) & kKept, Access() == access,
+                         ::GetFileAttributesW(leftover.c_str())),
+              std::tuple(Entries{L"new"}, kKept, true, INVALID_FILE_ATTRIBUTES))
+        << "the new list, its attributes and access kept, the leftover gone";
 }
 
 // Each file call of a save made to fail in turn ("disk full"), through the list editor's OK.

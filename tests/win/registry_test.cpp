@@ -15,7 +15,8 @@ protected:
     const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
 };
 
-TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent) {
+// The program folder written under Settings, over a former one, is for the end-to-end tests.
+TEST_F(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNamesTheDefaultValueStar) {
     RegistrySettingsStore store(path);
     EXPECT_EQ(store.Read(L"Time"), std::nullopt) << "no key yet";
     for (const auto& [name, text] :
@@ -43,10 +44,8 @@ TEST_F(Registry, StoreWritesStringsReadsThemBackAndReadsOddDataSafelyOrAsAbsent)
             ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data, static_cast<DWORD>(bytes));
         EXPECT_EQ(store.Read(name), value) << testing::PrintToString(std::wstring(name));
     }
-}
 
-// The program folder written under Settings, over a former one, is for the end-to-end tests.
-TEST_F(Registry, WriteRegSettingNamesTheDefaultValueStarAndReportsFailure) {
+    // WriteRegSetting: "*" names the default value, and a failure is reported.
     RegistryNames names; // inside the test's key
     names.SetCompanyName(path.substr(std::wstring(L"Software\\").size()) + L"\\Fernbrook");
     names.SetAppName(L"UpliftBeacon");
