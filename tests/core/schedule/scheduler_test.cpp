@@ -83,8 +83,7 @@ struct Case {
     const wchar_t* Tip; // after the last tick, following "Uplift Beacon, ", or null
     const wchar_t* Log; // what the last tick asked of the form, or null
     bool Running;       // the timer afterwards
-    // What holds a showing back in each second of the minute, as in FakeHost.
-    const char* Holds = "";
+    const char* Holds = ""; // what holds a showing back in each second of the minute, as in FakeHost
 };
 using enum WhenToDisplay;
 // clang-format off
@@ -128,9 +127,8 @@ constexpr Case kCases[]{
 TEST(Scheduler, CountsDownAndShowsTickByTick) {
     for (const Case& r : kCases) {
         SCOPED_TRACE(r.Name);
-        SettingsRecord record;
-        record.When = r.When, record.Pause = r.Pause, record.Everyday = Setting(r.Everyday),
-        record.Date = Setting(r.Date);
+        const SettingsRecord record{
+            .Pause = r.Pause, .When = r.When, .Everyday = Setting(r.Everyday), .Date = Setting(r.Date)};
         ManualClock clock(Moment(r.Start));
         const EnUsRegionalFormats formats;
         FakeHost host(clock);
