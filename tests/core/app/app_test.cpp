@@ -31,12 +31,11 @@ TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFo
 
 TEST(TrayTip, LeavesRoomForTheClosingNulWithoutCuttingASurrogatePair) {
     const std::wstring x62(62, L'x');
-    // clang-format off
     const std::pair<std::wstring, std::wstring> cases[]{
-        {std::wstring(64, L'x'), x62 + L'x'}, {x62 + L"\xDBFF\xDFFF", x62},
+        {std::wstring(64, L'x'), x62 + L'x'},
+        {x62 + L"\xDBFF\xDFFF", x62},
         {x62 + L"\xD800\xDC00", x62}, // the cut falls inside a pair: both halves go
         {x62.substr(1) + L"\xD83D\xDE00", x62.substr(1) + L"\xD83D\xDE00"}}; // a whole pair up to the limit
-    // clang-format on
     for (const auto& [tip, shown] : cases)
         EXPECT_EQ(TrayTipText(tip), shown) << tip.size();
 }

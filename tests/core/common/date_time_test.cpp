@@ -14,13 +14,11 @@ void PrintTo(const CivilDateTime& c, std::ostream* out) {
 namespace {
 
 TEST(DateTime, KnownSerialsBothWaysAndTheFractionIsTheTimeOfDayBeforeTheEpochToo) {
-    // clang-format off
     static constexpr std::pair<double, CivilDateTime> kCases[] = {
         {0.0, {1899, 12, 30, 0, 0, 0, 0}},    {61.0, {1900, 3, 1, 0, 0, 0, 0}}, // no 29 Feb 1900
         {36585.0, {2000, 2, 29, 0, 0, 0, 0}}, {46362.75, {2026, 12, 6, 18, 0, 0, 0}},
         {-1.25, {1899, 12, 29, 6, 0, 0, 0}},  {-2.75, {1899, 12, 28, 18, 0, 0, 0}},
         {-657434.0, {100, 1, 1, 0, 0, 0, 0}}, {2958465.0, {9999, 12, 31, 0, 0, 0, 0}}};
-    // clang-format on
     for (const auto& [serial, civil] : kCases) {
         EXPECT_EQ(ToCivil(serial), civil) << "serial " << serial;
         EXPECT_EQ(FromCivil(civil), serial) << testing::PrintToString(civil);

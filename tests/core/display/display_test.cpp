@@ -13,11 +13,9 @@ namespace uplift {
 namespace {
 
 TEST(Twips, FollowTheRealResolutionAndRoundHalvesToEven) {
-    // clang-format off
     constexpr std::tuple<double, int, int> kCases[]{
-        {22.5, 96, 2}, {37.5, 96, 2}, {7.4, 96, 0}, {7.6, 96, 1}, {-22.5, 96, -2}, {-37.5, 96, -2}, {18, 120, 2},
-        {1440, 110, 110}, {5, 192, 1}, {1440, 0, 96}, {315, -1, 21}}; // no resolution: 96 dpi
-    // clang-format on
+        {22.5, 96, 2}, {37.5, 96, 2},    {7.4, 96, 0}, {7.6, 96, 1},  {-22.5, 96, -2}, {-37.5, 96, -2},
+        {18, 120, 2},  {1440, 110, 110}, {5, 192, 1},  {1440, 0, 96}, {315, -1, 21}}; // no resolution: 96 dpi
     for (const auto& [twips, dpi, pixels] : kCases)
         EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
     EXPECT_DOUBLE_EQ(PixelsToTwips(2, -96), 30.0);
