@@ -59,8 +59,7 @@ public:
     }
 };
 
-// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; reads only what it writes, two-digit years as
-// 1930..2029.
+// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; reads only that, two-digit years as 1930..2029.
 class EnUsRegionalFormats : public RegionalFormats {
 public:
     explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}

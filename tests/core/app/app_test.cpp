@@ -58,9 +58,8 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     }
 }
 
-// The resource as the resource compiler lays it out, in 16-bit words: its length and its value's, the key at
-// byte 6, the fixed part (signature, file version 1.1.0.3) at byte 40. Each damage {offset, byte, size} after
-// the first spoils it: the key, the signature, the value length, a byte cut off.
+// The resource's words: lengths, the key at byte 6, the fixed part (signature, version 1.1.0.3) at byte 40.
+// Each damage {offset, byte, size} after the first spoils the key, the signature, the length or cuts a byte.
 TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
     constexpr std::u16string_view kWords = u"\x5C\x34\0VS_VERSION_INFO\0\0\x4BD\xFEEF\0\0\x1\x1\x3"sv;
     constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{

@@ -65,9 +65,6 @@ CivilDateTime Moment(const char* text) {
         std::sscanf(text, "%d %d:%d:%d.%d", &c.Day, &c.Hour, &c.Minute, &c.Second, &c.Millisecond);
     return c;
 }
-std::optional<DateTime> Setting(const char* moment) {
-    return moment ? std::optional(FromCivil(Moment(moment))) : std::nullopt;
-}
 
 struct Case {
     const char* Name;
@@ -125,10 +122,11 @@ constexpr Case kCases[]{
 // clang-format on
 
 TEST(Scheduler, CountsDownAndShowsTickByTick) {
+    const auto setting = [](const char* m) { return m ? std::optional(FromCivil(Moment(m))) : std::nullopt; };
     for (const Case& r : kCases) {
         SCOPED_TRACE(r.Name);
         const SettingsRecord record{
-            .Pause = r.Pause, .When = r.When, .Everyday = Setting(r.Everyday), .Date = Setting(r.Date)};
+            .Pause = r.Pause, .When = r.When, .Everyday = setting(r.Everyday), .Date = setting(r.Date)};
         ManualClock clock(Moment(r.Start));
         const EnUsRegionalFormats formats;
         FakeHost host(clock);
