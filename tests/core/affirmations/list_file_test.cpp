@@ -86,9 +86,7 @@ TEST(Utf8, DecodesReplacingBrokenSequencesAndEncodesOnlyWholePairs) {
 TEST(ReadListFile, AHugeEntryIsHeldOnceWithoutSpareRoom) {
     constexpr std::size_t kSize = 1u << 20;
     for (const std::string_view prefix : {""sv, "\""sv, kUtf8Bom}) {
-        std::string bytes(prefix);
-        bytes.resize(prefix.size() + kSize, 'x');
-        const Entries entries = ReadListFile(bytes, kLatin1);
+        const Entries entries = ReadListFile(std::string(prefix) + std::string(kSize, 'x'), kLatin1);
         ASSERT_EQ(entries.size(), 1u) << PrintToString(std::string(prefix));
         EXPECT_EQ(std::pair(entries[0].size(), entries[0].capacity() <= kSize + 16), std::pair(kSize, true))
             << "the entry's length and no spare room after " << PrintToString(std::string(prefix));
