@@ -19,8 +19,7 @@ public:
     void AdvanceMilliseconds(long long ms) { now_ = ToCivil(FromCivil(now_) + ms / 86'400'000.0); }
     const CivilDateTime& Local() const { return now_; }
     float SecondsSinceMidnight() const override {
-        return static_cast<float>(now_.Hour * 3600 + now_.Minute * 60 + now_.Second +
-                                  now_.Millisecond / 1000.0);
+        return static_cast<float>(SecondsOfDay(FromCivil(now_), true) + now_.Millisecond / 1000.0);
     }
     DateTime Now() const override {
         return FromCivil({now_.Year, now_.Month, now_.Day, now_.Hour, now_.Minute, now_.Second});
