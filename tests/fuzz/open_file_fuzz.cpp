@@ -21,10 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(choice->Folder.find(L'\0') == std::wstring::npos);
     for (const std::wstring& name : choice->Names)
         check(!name.empty() && name.find(L'\0') == std::wstring::npos);
-    if (choice->FileName.empty()) {
-        check(choice->Names.size() <= 1);
-        return 0;
-    }
+    check(!choice->FileName.empty() || choice->Names.size() <= 1);
+    if (choice->FileName.empty()) return 0;
     // Several names: the folder, each name and one more NUL read back as the same choice.
     std::wstring again = choice->Folder + L'\0';
     for (const std::wstring& name : choice->Names)

@@ -7,6 +7,7 @@
 #include "schedule/clock.h"
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <map>
 
@@ -18,8 +19,7 @@ public:
     void AdvanceMilliseconds(long long ms) { now_ = ToCivil(FromCivil(now_) + ms / 86'400'000.0); }
     const CivilDateTime& Local() const { return now_; }
     float SecondsSinceMidnight() const override {
-        return static_cast<float>(now_.Hour * 3600 + now_.Minute * 60 + now_.Second +
-                                  now_.Millisecond / 1000.0);
+        return static_cast<float>(SecondsOfDay(FromCivil(now_), true) + now_.Millisecond / 1000.0);
     }
     DateTime Now() const override {
         return FromCivil({now_.Year, now_.Month, now_.Day, now_.Hour, now_.Minute, now_.Second});
@@ -48,23 +48,17 @@ public:
 class Latin1CodePage final : public CodePage {
 public:
     std::wstring Decode(std::string_view bytes) const override {
-        std::wstring text(bytes.size(), L'\0');
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            text[i] = static_cast<unsigned char>(bytes[i]);
-        return text;
+        const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
+        return std::wstring(first, first + bytes.size());
     }
     std::optional<std::string> Encode(std::wstring_view text) const override {
-        std::string bytes;
-        for (const wchar_t c : text) {
-            if (static_cast<std::uint32_t>(c) > 0xFF) return std::nullopt;
-            bytes += static_cast<char>(c);
-        }
-        return bytes;
+        const auto beyond = [](wchar_t c) { return static_cast<std::uint32_t>(c) > 0xFF; };
+        if (std::ranges::any_of(text, beyond)) return std::nullopt;
+        return std::string(text.begin(), text.end());
     }
 };
 
-// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; it reads only what it writes, two-digit years as
-// 1930..2029.
+// "12/6/2026 1:05:09 PM" as Windows writes it in en-US; reads only that, two-digit years as 1930..2029.
 class EnUsRegionalFormats : public RegionalFormats {
 public:
     explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}
@@ -98,9 +92,8 @@ public:
         c.Hour = c.Hour % 12 + (half[0] == L'P' ? 12 : 0);
         if (c.Year < 100) c.Year += c.Year < 30 ? 2000 : 1900;
         const DateTime value = FromCivil(c);
-        if (IsValidDate(value) && (text == DateTimeToText(value) || text == DateAndTimeText(*this, value)))
-            return value;
-        return std::nullopt;
+        const bool written = text == DateTimeToText(value) || text == DateAndTimeText(*this, value);
+        return IsValidDate(value) && written ? std::optional(value) : std::nullopt;
     }
     wchar_t DecimalSeparator() const override { return separator_; }
 

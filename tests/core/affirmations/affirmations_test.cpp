@@ -86,12 +86,11 @@ TEST(UniformRandom, IndexesInsideTheList) {
     UniformRandom random;
     using Limits = std::numeric_limits<std::int64_t>;
     for (const std::int64_t count :
-         {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()}) {
+         {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()})
         for (int i = 0; i < 2000; ++i) {
             const std::int64_t index = random.NextIndex(count);
             ASSERT_TRUE(count < 1 ? index == 0 : index >= 1 && index <= count) << count << " gave " << index;
         }
-    }
 }
 
 } // namespace

@@ -33,10 +33,9 @@ TEST(TrayTip, LeavesRoomForTheClosingNulWithoutCuttingASurrogatePair) {
     const std::wstring x62(62, L'x');
     const std::pair<std::wstring, std::wstring> cases[]{
         {std::wstring(64, L'x'), x62 + L'x'},
-        {x62 + L"\xD800\xDC00", x62}, // the cut falls inside a pair: both halves go
         {x62 + L"\xDBFF\xDFFF", x62},
-        {x62.substr(1) + L"\xD83D\xDE00", x62.substr(1) + L"\xD83D\xDE00"}, // a whole pair up to the limit
-    };
+        {x62 + L"\xD800\xDC00", x62}, // the cut falls inside a pair: both halves go
+        {x62.substr(1) + L"\xD83D\xDE00", x62.substr(1) + L"\xD83D\xDE00"}}; // a whole pair up to the limit
     for (const auto& [tip, shown] : cases)
         EXPECT_EQ(TrayTipText(tip), shown) << tip.size();
 }
@@ -45,38 +44,32 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     const std::wstring exe =
         L"C:\\Users\\Ann\\AppData\\Local\\Programs\\Uplift Beacon Plus\\UpliftBeacon.exe";
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
+    // clang-format off
     const std::tuple<std::optional<std::wstring>, const std::vector<std::uint8_t>*, bool> kCases[]{
-        {LoginStartCommand(exe), nullptr, true},
-        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", &enabled,
-         true},
-        {LoginStartCommand(exe), &disabled, false},
-        {std::nullopt, nullptr, false},
+        {LoginStartCommand(exe), nullptr, true}, {LoginStartCommand(exe), &disabled, false},
+        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", &enabled, true},
         {L"\"D:\\Uplift\\UpliftBeacon.exe\"", nullptr, false}, // a portable copy elsewhere
-        {L"\"" + exe, nullptr, false},                         // no closing quote
-        {exe + L".bak", nullptr, false},
-    };
+        {std::nullopt, nullptr, false}, {L"\"" + exe, nullptr, false}, // none; no closing quote
+        {exe + L".bak", nullptr, false}};
+    // clang-format on
     for (const auto& [command, approved, on] : kCases) {
         const auto list = approved ? std::optional<std::span<const std::uint8_t>>(*approved) : std::nullopt;
         EXPECT_EQ(StartsAtLogin(command, list, exe), on) << testing::PrintToString(command.value_or(L"-"));
     }
 }
 
-// The resource as the resource compiler lays it out (file version 1.1.0.3); each damage {offset, byte, size}
-// after the first spoils it: the key, the signature, the value length, a byte cut off.
+// The resource's words: lengths, the key at byte 6, the fixed part (signature, version 1.1.0.3) at byte 40.
+// Each damage {offset, byte, size} after the first spoils the key, the signature, the length or cuts a byte.
 TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
+    constexpr std::u16string_view kWords = u"\x5C\x34\0VS_VERSION_INFO\0\0\x4BD\xFEEF\0\0\x1\x1\x3"sv;
     constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{
         {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
     for (const auto& [at, byte, size] : kDamages) {
         std::vector<std::byte> bytes(92);
-        const auto put = [&](std::size_t offset, std::u16string_view words) {
-            for (char16_t word : words) {
-                bytes[offset++] = std::byte(word & 0xFF);
-                bytes[offset++] = std::byte(word >> 8);
-            }
-        };
-        put(0, u"\x5C\x34"sv);
-        put(6, u"VS_VERSION_INFO"sv);
-        put(40, u"\x4BD\xFEEF\0\0\x1\x1\x3\0"sv);
+        for (std::size_t i = 0; i < kWords.size(); ++i) {
+            bytes[2 * i] = std::byte(kWords[i] & 0xFF);
+            bytes[2 * i + 1] = std::byte(kWords[i] >> 8);
+        }
         bytes[at] = std::byte(byte);
         bytes.resize(size);
         const auto version = FileVersionOf(bytes);

@@ -14,22 +14,18 @@ void PrintTo(const CivilDateTime& c, std::ostream* out) {
 namespace {
 
 TEST(DateTime, KnownSerialsBothWaysAndTheFractionIsTheTimeOfDayBeforeTheEpochToo) {
-    // clang-format off
     static constexpr std::pair<double, CivilDateTime> kCases[] = {
         {0.0, {1899, 12, 30, 0, 0, 0, 0}},    {61.0, {1900, 3, 1, 0, 0, 0, 0}}, // no 29 Feb 1900
         {36585.0, {2000, 2, 29, 0, 0, 0, 0}}, {46362.75, {2026, 12, 6, 18, 0, 0, 0}},
         {-1.25, {1899, 12, 29, 6, 0, 0, 0}},  {-2.75, {1899, 12, 28, 18, 0, 0, 0}},
         {-657434.0, {100, 1, 1, 0, 0, 0, 0}}, {2958465.0, {9999, 12, 31, 0, 0, 0, 0}}};
-    // clang-format on
-    for (const auto& [serial, civil] : kCases) {
-        EXPECT_EQ(ToCivil(serial), civil) << "serial " << serial;
-        EXPECT_EQ(FromCivil(civil), serial) << testing::PrintToString(civil);
-    }
-    EXPECT_EQ(DatePart(-1.25), -1.0);
-    EXPECT_DOUBLE_EQ(TimePart(-1.25), 0.25);
-    EXPECT_EQ(SecondsOfDay(-1.25, true), 6 * 3600);
+    for (const auto& [serial, civil] : kCases)
+        EXPECT_EQ(std::pair(ToCivil(serial), FromCivil(civil)), std::pair(civil, serial))
+            << "serial " << serial;
+    EXPECT_EQ(std::tuple(DatePart(-1.25), TimePart(-1.25), SecondsOfDay(-1.25, true), ToWholeSeconds(-1.25)),
+              std::tuple(-1.0, 0.25, 6 * 3600, -64'800))
+        << "29 Dec 1899, 6:00";
     EXPECT_EQ(SecondsOfDay(FromCivil({2026, 12, 6, 13, 5, 9, 0}), false), 13 * 3600 + 5 * 60);
-    EXPECT_EQ(ToWholeSeconds(-1.25), -64'800); // 18 hours before the epoch
 }
 
 TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
@@ -48,10 +44,9 @@ TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
 }
 
 TEST(DateTime, ValidDatesAreYears100To9999) {
-    EXPECT_TRUE(IsValidDate(DateSerial(100, 1, 1) - 0.5)); // 1 Jan 100, noon
-    EXPECT_FALSE(IsValidDate(DateSerial(99, 12, 31)));
-    EXPECT_TRUE(IsValidDate(DateSerial(9999, 12, 31) + 0.99));
-    for (const double invalid : {DateSerial(10000, 1, 1), std::nan(""), HUGE_VAL})
+    for (const double valid : {DateSerial(100, 1, 1) - 0.5, DateSerial(9999, 12, 31) + 0.99})
+        EXPECT_TRUE(IsValidDate(valid)) << valid << " (the first: 1 Jan 100, noon)";
+    for (const double invalid : {DateSerial(99, 12, 31), DateSerial(10000, 1, 1), std::nan(""), HUGE_VAL})
         EXPECT_FALSE(IsValidDate(invalid)) << invalid;
     EXPECT_EQ(ToCivil(HUGE_VAL), CivilDateTime{});
 }

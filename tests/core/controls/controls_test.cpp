@@ -8,9 +8,9 @@
 namespace uplift {
 namespace {
 
-// Hosts 6480 twips wide inside, and one wider than 32767 twips: pixels from the twips design, halves to
-// even (at 144 dpi the bar's 1.5 and 645.5 pixels reach the right edge). What's-This stands left of
-// minimize, or where maximize would be; the caption ends before the first button shown.
+// Hosts 6480 twips wide inside, and one wider than 32767 twips: pixels from the twips design, halves to even
+// (at 144 dpi the bar's 1.5 and 645.5 pixels reach the right edge). What's-This stands left of minimize, or
+// where maximize would be; the caption ends before the first button shown.
 TEST(GradientTitleLayout, PlacesTheElementsForEachMaskAtTheRealResolution) {
     struct Case {
         int Dpi, Width, Mask;
@@ -39,11 +39,10 @@ TEST(GradientTitleLayout, PlacesTheElementsForEachMaskAtTheRealResolution) {
     EXPECT_EQ(LayOutTitle(1, {}, 96)->TitleBar, (PixelRect{1, 1, 1, 20}));
 }
 
-// The bands tile the bar, pure blue at its left edge, 3 darker a band, black from the 86th on.
+// The bands tile the bar, pure blue at its left edge, 3 darker a band, black from the 86th on; a bar wider
+// than 32767 twips, and one 2 twips apart, where each column shows the band at its left edge.
 TEST(GradientTitleBands, CoverTheBarFromBlueToBlack) {
-    // Width, dpi, bands, left of the second band: wider than 32767 twips, and 2 twips apart, where each
-    // column shows the band at its left edge.
-    constexpr int kCases[][4]{{2998, 96, 100, 31}, {10, 96, 10, 1}};
+    constexpr int kCases[][4]{{2998, 96, 100, 31}, {10, 96, 10, 1}}; // width, dpi, bands, second band's left
     for (const auto& [width, dpi, count, secondLeft] : kCases) {
         const auto bands = GradientBands(width, dpi);
         ASSERT_EQ(int(bands.size()), count) << width;
@@ -59,8 +58,7 @@ TEST(GradientTitleBands, CoverTheBarFromBlueToBlack) {
 }
 
 // At 96, 144 and 192 dpi each glyph lies inside the edge (two rings `edge` pixels wide), pressed too, when it
-// moves one edge width down and to the right. At one pixel the edge and every stroke are still one pixel
-// wide.
+// moves one edge width down and right. At one pixel the edge and every stroke are still one pixel wide.
 TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolutionAndNothingIsDrawnWithoutPixels) {
     constexpr int kSizes[][3]{{16, 14, 1}, {24, 21, 1}, {32, 28, 2}}; // width, height, edge
     for (int face = 0; face <= int(CaptionFace::WhatsThisHelp); ++face) {
@@ -78,8 +76,7 @@ TEST(CaptionButtonFace, GlyphsStayInsideTheEdgeAtEveryResolutionAndNothingIsDraw
                     << height << " px, face " << face << ", piece " << i;
             }
         }
-        EXPECT_TRUE(draw(false, 0, 14).empty()) << face;
-        EXPECT_TRUE(draw(false, 16, 0).empty()) << face;
+        EXPECT_TRUE(draw(false, 0, 14).empty() && draw(false, 16, 0).empty()) << "without pixels " << face;
         const auto tiny = draw(false, 1, 1);
         EXPECT_EQ(tiny.at(1), (FacePiece{{0, 0, 1, 1}, FaceInk::Light})) << face;
         for (std::size_t i = 9; i < tiny.size(); ++i)

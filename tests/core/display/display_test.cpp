@@ -13,11 +13,9 @@ namespace uplift {
 namespace {
 
 TEST(Twips, FollowTheRealResolutionAndRoundHalvesToEven) {
-    // clang-format off
     constexpr std::tuple<double, int, int> kCases[]{
-        {22.5, 96, 2}, {37.5, 96, 2}, {7.4, 96, 0}, {7.6, 96, 1}, {-22.5, 96, -2}, {-37.5, 96, -2}, {18, 120, 2},
-        {1440, 110, 110}, {5, 192, 1}, {1440, 0, 96}, {315, -1, 21}}; // no resolution: 96 dpi
-    // clang-format on
+        {22.5, 96, 2}, {37.5, 96, 2},    {7.4, 96, 0}, {7.6, 96, 1},  {-22.5, 96, -2}, {-37.5, 96, -2},
+        {18, 120, 2},  {1440, 110, 110}, {5, 192, 1},  {1440, 0, 96}, {315, -1, 21}}; // no resolution: 96 dpi
     for (const auto& [twips, dpi, pixels] : kCases)
         EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
     EXPECT_DOUBLE_EQ(PixelsToTwips(2, -96), 30.0);
@@ -46,8 +44,7 @@ TEST(FullScreen, ACaptionlessForegroundWindowOverItsMonitorOrAQuietNotificationS
         EXPECT_EQ(FullScreenProgramRuns(FakeScreen({m, m, caption}, state)), state >= 2 && state <= 4);
 }
 
-// Rows of `width` pixels, '.' white, '#' black, 'r' red; the top left colour is transparent unless one is
-// given.
+// Rows of `width` pixels, '.' white, '#' black, 'r' red; the top left colour is transparent unless given.
 TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF;
     const auto draw = [](std::string_view rows) {
@@ -64,27 +61,24 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     // clang-format on
     for (const auto& [rows, width, height, expected] : cases)
         EXPECT_EQ(SelectTextRuns(draw(rows), width, height), expected)
-            << rows << " " << width << "x" << height;
-    const auto pixels = draw("#.rrr."); // a colour given, not the top left one
-    EXPECT_EQ(SelectTextRuns(pixels, 3, 2, kRed), (Rects{{0, 0, 2, 1}, {2, 1, 3, 2}}));
+            << rows << ' ' << width << 'x' << height;
+    EXPECT_EQ(SelectTextRuns(draw("#.rrr."), 3, 2, kRed), (Rects{{0, 0, 2, 1}, {2, 1, 3, 2}}))
+        << "a colour given";
 }
 
 TEST(ChooseAffirmation, TheCaptionOrAListEntryDrawnAtRandomWithAFreshWindowFromTwoEntriesOn) {
     using List = std::vector<std::wstring>;
     // List mode, entries, caption; the showings' texts (none: "No Message To Display!"), a fresh window.
+    // clang-format off
     const std::tuple<bool, List, std::wstring, std::vector<std::optional<std::wstring>>, bool> cases[]{
-        {false, {L"a", L"b"}, L"Be calm", {L"Be calm", L"Be calm"}, false},
-        {false, {L"a", L"b"}, L"", {{}, {}}, false},
-        {true, {}, L"Be calm", {{}, {}}, false},
-        {true, {L"Only"}, L"", {L"Only", L"Only"}, false},
+        {false, {L"a", L"b"}, L"Be calm", {L"Be calm", L"Be calm"}, false}, {false, {L"a", L"b"}, L"", {{}, {}}, false},
+        {true, {}, L"Be calm", {{}, {}}, false}, {true, {L"Only"}, L"", {L"Only", L"Only"}, false},
         {true, {L"a", L"b"}, L"", {L"a", L"b", L"a"}, true},
-        {true, {L"1", L"2", L"3", L"4"}, L"", {L"4", L"4", L"4", L"1"}, true},
-    };
+        {true, {L"1", L"2", L"3", L"4"}, L"", {L"4", L"4", L"4", L"1"}, true}};
+    // clang-format on
     UniformRandom random; // one sequence, drawn from in list mode only
     for (const auto& [listMode, list, caption, texts, fresh] : cases) {
-        SettingsRecord settings;
-        settings.optList = listMode;
-        settings.txtCaption = caption;
+        const SettingsRecord settings{.txtCaption = caption, .optList = listMode};
         for (const auto& text : texts) {
             const auto [shown, discard] = ChooseAffirmation(settings, list, random);
             EXPECT_EQ(std::tie(shown, discard), std::tie(text, fresh)) << list.size();

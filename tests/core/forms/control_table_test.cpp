@@ -28,9 +28,8 @@ TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
         EXPECT_EQ(ClientPixels(kTable, index, dpi), expected) << kTable[index].Name.data() << " at " << dpi;
 }
 
-// Pixel rectangles before and after, gap 4: a label too narrow for its text grows, a control right of it on
-// its row in its frame starts a gap after it keeping its right edge (and one pixel), then each label takes
-// the gap after it.
+// Pixels before and after, gap 4: a label too narrow for its text grows, a control right of it on its row in
+// its frame starts a gap after it keeping its right edge (and one pixel), then each label takes the gap.
 TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFrame) {
     struct Control {
         ControlKind Kind;
@@ -39,21 +38,18 @@ TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFra
         int Text; // the width of a label's text
         PixelBox After;
     };
+    // clang-format off
     const std::vector<Control> forms[]{
-        {{K::Label, L"", {0, 0, 50, 20}, 70, {0, 0, 74, 20}},
-         {K::ListBox, L"", {60, 0, 100, 20}, 0, {74, 0, 86, 20}}},
-        {{K::Label, L"", {0, 0, 50, 20}, 200, {0, 0, 200, 20}},
-         {K::ListBox, L"", {60, 0, 40, 20}, 0, {99, 0, 1, 20}}},
-        {{K::Label, L"", {0, 0, 50, 20}, 40, {0, 0, 50, 20}},
-         {K::ListBox, L"", {30, 0, 40, 20}, 0, {30, 0, 40, 20}}},
+        {{K::Label, L"", {0, 0, 50, 20}, 70, {0, 0, 74, 20}}, {K::ListBox, L"", {60, 0, 100, 20}, 0, {74, 0, 86, 20}}},
+        {{K::Label, L"", {0, 0, 50, 20}, 200, {0, 0, 200, 20}}, {K::ListBox, L"", {60, 0, 40, 20}, 0, {99, 0, 1, 20}}},
+        {{K::Label, L"", {0, 0, 50, 20}, 40, {0, 0, 50, 20}}, {K::ListBox, L"", {30, 0, 40, 20}, 0, {30, 0, 40, 20}}},
         // Beyond the gap, below the row, at the label's own left, a frame, another frame's control.
-        {{K::Button, L"", {86, 0, 30, 20}, 0, {86, 0, 30, 20}},
-         {K::Button, L"", {30, 20, 40, 20}, 0, {30, 20, 40, 20}},
+        {{K::Button, L"", {86, 0, 30, 20}, 0, {86, 0, 30, 20}}, {K::Button, L"", {30, 20, 40, 20}, 0, {30, 20, 40, 20}},
          {K::Picture, L"", {10, 0, 100, 20}, 0, {10, 0, 100, 20}},
          {K::Frame, L"", {40, 0, 100, 40}, 0, {40, 0, 100, 40}},
-         {K::Button, L"f", {50, 0, 30, 20}, 0, {50, 0, 30, 20}},
-         {K::Label, L"", {10, 0, 40, 20}, 70, {10, 0, 74, 20}}},
+         {K::Button, L"f", {50, 0, 30, 20}, 0, {50, 0, 30, 20}}, {K::Label, L"", {10, 0, 40, 20}, 70, {10, 0, 74, 20}}},
     };
+    // clang-format on
     for (const auto& form : forms) {
         std::vector<ControlSpec> table;
         std::vector<PixelBox> rects;

@@ -65,9 +65,6 @@ CivilDateTime Moment(const char* text) {
         std::sscanf(text, "%d %d:%d:%d.%d", &c.Day, &c.Hour, &c.Minute, &c.Second, &c.Millisecond);
     return c;
 }
-std::optional<DateTime> Setting(const char* moment) {
-    return moment ? std::optional(FromCivil(Moment(moment))) : std::nullopt;
-}
 
 struct Case {
     const char* Name;
@@ -83,8 +80,7 @@ struct Case {
     const wchar_t* Tip; // after the last tick, following "Uplift Beacon, ", or null
     const wchar_t* Log; // what the last tick asked of the form, or null
     bool Running;       // the timer afterwards
-    // What holds a showing back in each second of the minute, as in FakeHost.
-    const char* Holds = "";
+    const char* Holds = ""; // what holds a showing back in each second of the minute, as in FakeHost
 };
 using enum WhenToDisplay;
 // clang-format off
@@ -126,11 +122,11 @@ constexpr Case kCases[]{
 // clang-format on
 
 TEST(Scheduler, CountsDownAndShowsTickByTick) {
+    const auto setting = [](const char* m) { return m ? std::optional(FromCivil(Moment(m))) : std::nullopt; };
     for (const Case& r : kCases) {
         SCOPED_TRACE(r.Name);
-        SettingsRecord record;
-        record.When = r.When, record.Pause = r.Pause, record.Everyday = Setting(r.Everyday),
-        record.Date = Setting(r.Date);
+        const SettingsRecord record{
+            .Pause = r.Pause, .When = r.When, .Everyday = setting(r.Everyday), .Date = setting(r.Date)};
         ManualClock clock(Moment(r.Start));
         const EnUsRegionalFormats formats;
         FakeHost host(clock);

@@ -28,10 +28,8 @@ TEST(TextForms, BooleanIntegerAndColourReadOnlyWhatTheyMean) {
     // clang-format on
     for (const auto& [text, value] : booleans)
         EXPECT_EQ(ParseBoolean(text), value) << Show(text);
-    for (const auto& [text, integer, colour] : numbers) {
-        EXPECT_EQ(ParseInteger(text), integer) << Show(text);
-        EXPECT_EQ(ParseColour(text), colour) << Show(text);
-    }
+    for (const auto& [text, integer, colour] : numbers)
+        EXPECT_EQ(std::pair(ParseInteger(text), ParseColour(text)), std::pair(integer, colour)) << Show(text);
 }
 
 TEST(TextForms, FontSizeWritesSevenDigitsAndReadsBothSeparators) {
@@ -54,18 +52,15 @@ TEST(TextForms, FontSizeWritesSevenDigitsAndReadsBothSeparators) {
 }
 
 // En-US texts with the years of another era, or with two digits; the general form always holds both parts.
-class Region final : public EnUsRegionalFormats {
-public:
-    Region(int era, int yearModulo) : era_(era), modulo_(yearModulo) {}
+struct Region final : EnUsRegionalFormats {
+    Region(int era, int yearModulo) : era(era), modulo(yearModulo) {}
     std::wstring DateTimeToText(DateTime v) const override { return DateAndTimeText(*this, v); }
     std::wstring ShortDateText(DateTime v) const override {
         const CivilDateTime c = ToCivil(v);
-        const int year = (c.Year + era_) % modulo_;
-        return std::to_wstring(c.Month) + L'/' + std::to_wstring(c.Day) + L'/' + std::to_wstring(year);
+        return std::to_wstring(c.Month) + L'/' + std::to_wstring(c.Day) + L'/' +
+               std::to_wstring((c.Year + era) % modulo);
     }
-
-private:
-    int era_, modulo_;
+    int era, modulo;
 };
 
 TEST(StoredDate, KeepsTheRegionalTextOnlyWhereItReadsBackAlike) {
