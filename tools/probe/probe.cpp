@@ -22,13 +22,6 @@ void Out(const std::wstring& text) {
               nullptr);
 }
 
-int Usage() {
-    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
-        L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
-        L"       | fullscreen   (see probe.cpp)\n");
-    return kUsage;
-}
-
 uint64_t Number(const std::wstring& text) {
     return std::wcstoull(text.c_str(), nullptr, 0);
 }
@@ -116,8 +109,8 @@ int Windows(const std::wstring& className) {
 int Message(bool post, const std::vector<std::wstring>& args) {
     const HWND hwnd = Window(args[0]);
     const UINT message = static_cast<UINT>(Number(args[1]));
-    const WPARAM w = args.size() > 2 ? static_cast<WPARAM>(Number(args[2])) : 0;
-    const LPARAM l = args.size() > 3 ? static_cast<LPARAM>(Number(args[3])) : 0;
+    const auto w = static_cast<WPARAM>(args.size() > 2 ? Number(args[2]) : 0);
+    const auto l = static_cast<LPARAM>(args.size() > 3 ? Number(args[3]) : 0);
     if (post) return PostMessageW(hwnd, message, w, l) ? kOk : kNotFound;
     Out(std::to_wstring(static_cast<long long>(Ask(hwnd, message, w, l))) + L"\n");
     return kOk;
@@ -158,7 +151,6 @@ int64_t UnixMicros() {
 // `edges` changes were seen or the time is up. A list showing makes a new window each time, so the window
 // is looked for again when it is gone; the visible one of the class comes first.
 int Watch(const std::vector<std::wstring>& args) {
-    const std::wstring className = args[0];
     const DWORD pid = static_cast<DWORD>(Number(args[1]));
     const int64_t end = UnixMicros() + static_cast<int64_t>(Number(args[2])) * 1000;
     const uint64_t edges = args.size() > 3 ? Number(args[3]) : 0;
@@ -172,7 +164,7 @@ int Watch(const std::vector<std::wstring>& args) {
         if (hwnd && IsWindowVisible(hwnd)) return true;
         if (hwnd && IsWindow(hwnd)) return false;
         hwnd = nullptr;
-        for (HWND candidate : TopLevel(className, pid))
+        for (HWND candidate : TopLevel(args[0], pid))
             if (!hwnd || IsWindowVisible(candidate)) hwnd = candidate;
         return hwnd && IsWindowVisible(hwnd);
     };
@@ -221,10 +213,9 @@ int Pump() {
 // has ended; the next program starts explorer again, handing it its own output. A harness keeps the
 // desktop with this command for as long as it runs programs.
 int Hold() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"UpliftProbeDesktopHolder";
+    const WNDCLASSW wc{.lpfnWndProc = DefWindowProcW,
+                       .hInstance = GetModuleHandleW(nullptr),
+                       .lpszClassName = L"UpliftProbeDesktopHolder"};
     if (!RegisterClassW(&wc) || !CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1,
                                                  1, nullptr, nullptr, wc.hInstance, nullptr))
         return kNotFound;
@@ -280,5 +271,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 1) return Items(args[0]);
     if (command == L"lock" && args.size() == 1) return Lock(args[0]);
     if (command == L"fullscreen" && args.empty()) return FullScreen();
-    return Usage();
+    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
+        L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
+        L"       | fullscreen   (see probe.cpp)\n");
+    return kUsage;
 }
