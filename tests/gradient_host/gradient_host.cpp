@@ -49,11 +49,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     int mask = 3;
     std::swscanf(commandLine, L"%d", &mask);
-    const WNDCLASSW wc{.lpfnWndProc = HostProc,
-                       .hInstance = instance,
-                       .hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1)),
-                       .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                       .lpszClassName = L"UpliftBeacon.GradientHost"};
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = L"UpliftBeacon.GradientHost";
     // A thin border and no title bar of its own (a window manager would decorate a thick frame),
     // 6480 x 3000 twips in all, at the screen's corner.
     const int dpi = static_cast<int>(::GetDpiForSystem());
