@@ -1,6 +1,5 @@
-"""Helpers of the end-to-end tests: the real UpliftBeacon.exe under Wine in the harness's session (WINEPREFIX,
-DISPLAY; UPLIFT_EXE and UPLIFT_PROBE name the programs), skipped (status 77) without one. Under 64-bit Wine a
-program started with `wine <exe>` is the Windows process itself, so a test stops what it started by that pid."""
+"""Helpers of the end-to-end tests: UpliftBeacon.exe (UPLIFT_EXE) and probe.exe (UPLIFT_PROBE) under Wine in the
+harness's session, skipped (77) without one. Under 64-bit Wine `wine <exe>` is the Windows process: stopped by pid."""
 
 import contextlib
 import os
@@ -25,17 +24,13 @@ WM_CLOSE, WM_COMMAND, BM_CLICK = 0x10, 0x111, 0xF5
 MNU_SHOW, MNU_ABOUT, MNU_SUPPORT, MNU_HELP = 101, 102, 103, 104  # the icon's menu, posted to the options window
 DEADLINE = 30  # seconds a test waits for a state before it fails
 
-# Indexes of the pause and time-length lists, and the three looks.
-PAUSE_1_S, TIME_50_MS = "0", "7"
-TRANSPARENT, BOX, FULL_SCREEN = "0", "1", "2"
+PAUSE_1_S, TIME_50_MS, TRANSPARENT, BOX, FULL_SCREEN = "0", "7", "0", "1", "2"  # lists' indexes; the three looks
 
 
 def wine_env():
     """Wine's errors stay on: they reach a test's output only when the call that made them fails."""
-    env = dict(os.environ, WINEDEBUG="-all,err+all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8",
-               LC_ALL="C.UTF-8")
-    env.pop("LANGUAGE", None)
-    return env
+    return dict({k: v for k, v in os.environ.items() if k != "LANGUAGE"}, WINEDEBUG="-all,err+all",
+                WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8", LC_ALL="C.UTF-8")
 
 
 def log_dir(*parts):
@@ -45,8 +40,7 @@ def log_dir(*parts):
 
 
 def run(*args, data=None, check=True, binary=False, env=None):
-    """Runs a command to its end; its output. Wine hands a process's output to every process it starts (wineserver,
-    explorer), so output and errors go to files: a pipe would stay open as long as any of them runs."""
+    """A command's output once it ends; in files, as a pipe stays open while wineserver or explorer it started runs."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         result = subprocess.run([str(a) for a in args], input=data, stdout=out, stderr=err, env=env or wine_env(),
                                 timeout=120, stdin=None if data else subprocess.DEVNULL)
@@ -66,13 +60,11 @@ def probe(*args, check=True):
 def wait_until(condition, message, timeout=DEADLINE):
     """Polls condition() until it gives a true value, which is returned; fails after timeout seconds."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > deadline:
             raise AssertionError("waited %d s for %s" % (timeout, message))
         time.sleep(0.1)
+    return value
 
 
 def reg_values(key=PARAM_KEY):
@@ -83,8 +75,7 @@ def reg_values(key=PARAM_KEY):
 
 
 def reg_texts(key=PARAM_KEY):
-    """{name: text} of a key whose values must all be REG_SZ."""
-    values = reg_values(key)
+    values = reg_values(key)  # all REG_SZ
     assert all(kind == "REG_SZ" for kind, _ in values.values()), "values that are not REG_SZ: %s" % values
     return {name: text for name, (_, text) in values.items()}
 
@@ -117,12 +108,9 @@ def log_pixels(dpi):
 
 def windows(class_name="", title=None, pid=None, visible=None):
     """Top-level windows: [{hwnd, pid, visible, rect, x11, foreground, class, title}]."""
-    found = []
-    for line in probe("windows", class_name).splitlines():
-        hwnd, wpid, vis, rect, x11, fg, cls, text = line.split("\t")
-        found.append({"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1",
-                      "rect": tuple(int(v) for v in rect.split(",")), "x11": int(x11, 16), "foreground": fg == "1",
-                      "class": cls, "title": text})
+    found = [{"hwnd": hwnd, "pid": int(wpid), "visible": vis == "1", "rect": tuple(int(v) for v in rect.split(",")),
+              "x11": int(x11, 16), "foreground": fg == "1", "class": cls, "title": text} for hwnd, wpid, vis, rect, x11,
+             fg, cls, text in (line.split("\t") for line in probe("windows", class_name).splitlines())]
     return [w for w in found if (title is None or w["title"] == title) and (pid is None or w["pid"] == pid)
             and (visible is None or w["visible"] == visible)]
 
@@ -140,9 +128,8 @@ def controls(window):
         hwnd, cls, enabled, checked, selected, rect, text = line.split("\t")
         entry = {"hwnd": hwnd, "enabled": enabled == "1", "checked": checked == "1", "selected": int(selected),
                  "rect": tuple(int(v) for v in rect.split(",")), "text": text}
-        found.setdefault(cls, []).append(entry)
-        if text:
-            found.setdefault(text, []).append(entry)
+        for key in filter(None, (cls, text)):
+            found.setdefault(key, []).append(entry)
     return found
 
 
@@ -151,7 +138,7 @@ def centre(rect):
 
 
 def click(rect):
-    xdotool("mousemove", *centre(rect), "click", "1")
+    run("xdotool", "mousemove", *centre(rect), "click", "1")
 
 
 def press(window, text):
@@ -173,12 +160,11 @@ def xdotool(*args):
 def screenshot(rect, save_as=None):
     """The pixels of rect (left, top, right, bottom) of the X display as a function (x, y) -> (r, g, b)."""
     left, top, right, bottom = rect
-    width = right - left
-    data = run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, bottom - top, left, top), "+repage",
-               "-depth", "8", "rgb:-", binary=True)
+    width, size = right - left, "%dx%d" % (right - left, bottom - top)
+    data = run("import", "-window", "root", "-crop", "%s+%d+%d" % (size, left, top), "+repage", "-depth", "8", "rgb:-",
+               binary=True)
     if save_as:
-        run("convert", "-size", "%dx%d" % (width, bottom - top), "-depth", "8", "rgb:-",
-            os.path.join(log_dir("artifacts"), save_as), data=data)
+        run("convert", "-size", size, "-depth", "8", "rgb:-", os.path.join(log_dir("artifacts"), save_as), data=data)
 
     def pixel(x, y):
         i = ((y - top) * width + x - left) * 3
@@ -245,8 +231,7 @@ class ProgramTest(unittest.TestCase):
         return self.started[-1]
 
     def start_ready(self, settings=None, list_entries=None, debug="-all"):
-        """Starts the program with the settings (Enabled "1" unless they say otherwise) and waits for the end of its
-        start-up, whose last step writes Enabled again as "True" or "False"; returns (program, options window)."""
+        """(program, options window) once the start-up's last step wrote Enabled ("1" unless set) as True or False."""
         program = self.start(dict({"Enabled": "1"}, **(settings or {})), list_entries, debug=debug)
         self.wait_values(lambda v: v.get("Enabled") in ("True", "False"), "the end of the start-up")
         return program, self.wait_options(program)
@@ -269,8 +254,7 @@ class ProgramTest(unittest.TestCase):
         probe("post", self.wait_options(program)["hwnd"], WM_CLOSE)
         return program.wait_exit()
 
-    def wait_values(self, condition, message):
-        """The texts of the settings once they meet the condition."""
+    def wait_values(self, condition, message):  # the texts of the settings once they meet the condition
         return wait_until(lambda: (lambda texts: condition(texts) and texts)(reg_texts()), message)
 
     def assert_path_written(self):
@@ -280,8 +264,7 @@ class ProgramTest(unittest.TestCase):
 
 
 class Watch:
-    """Every change of the visibility of the program's message window (probe watch, polling every millisecond), read
-    from its log. ProgramTest.watch starts it before the program, so it looks at every process: one copy at a time."""
+    """The message window's changes of visibility (probe watch, polling every ms, of every process) from its log."""
 
     def __init__(self, probe_watch):
         self.probe, self.taken = probe_watch, 0  # taken: the changes already handed out

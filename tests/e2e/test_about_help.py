@@ -18,8 +18,7 @@ OVERVIEW, PAUSE, EVERY_DAY, LIST = 1, 16, 23, 4
 
 class AboutHelpTest(ProgramTest):
     def wait_active(self, title):
-        """The visible window of that title once openbox and Wine both have it active: keys reach it, and no late
-        activation moves the focus that a click gives."""
+        """The visible window of that title once openbox and Wine both have it active: keys reach it, no late one."""
         def active():
             found = windows(title=title, visible=True)
             focused = re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_ACTIVE_WINDOW"))
@@ -44,54 +43,8 @@ class AboutHelpTest(ProgramTest):
         run("wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", command, "/f")
         self.addCleanup(run, "wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", previous, "/f")
 
-    def test_about_box_from_the_menu_and_the_options_dialog(self):
-        _, window = self.start_ready()
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        about = self.wait_active(ABOUT_TITLE)
-        screenshot(about["rect"], save_as="about.png")
-        self.assertLessEqual({"Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB}, set(controls(about)))
-
-        # While it is up, the icon and the menu only bring it to the front (one queue: all handled before OK).
-        tray = windows("UpliftBeacon.frmTray", pid=about["pid"])[0]
-        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, DOUBLE_CLICK)
-        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        press(about, "OK")
-        wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
-        self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
-        self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
-
-        # Enter closes the box.
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        self.wait_active(ABOUT_TITLE)
-        xdotool("key", "Return")
-        wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
-
-        # From the options dialog, which waits beneath it; Escape closes it.
-        self.show_options(window)
-        options = self.wait_active(OPTIONS_TITLE)
-        press(options, "&About...")
-        self.wait_active(ABOUT_TITLE)
-        self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
-        xdotool("key", "Escape")
-        wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
-        wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")
-
-    def test_the_menus_help_opens_the_help_file_at_its_overview(self):
-        if not os.path.exists(os.environ.get("UPLIFT_HELP_FILE", "")):
-            self.skipTest("no help file built (chmcmd missing)")
-        shutil.copy(os.environ["UPLIFT_HELP_FILE"], self.folder)
-        program, window = self.start_ready(debug="+htmlhelp")
-        probe("post", window["hwnd"], WM_COMMAND, MNU_HELP)
-        wait_until(lambda: self.topics(program) == [OVERVIEW], "the menu's Help to ask for the overview")
-        viewer = wait_until(lambda: windows(VIEWER, pid=window["pid"], visible=True), "the help viewer")[0]
-        self.assertEqual(viewer["title"], "Uplift Beacon Plus Help")
-        probe("post", viewer["hwnd"], WM_CLOSE)  # the program never closes it
-        wait_until(lambda: not windows(VIEWER, pid=window["pid"]), "the help viewer to close")
-
-    def test_each_key_and_button_asks_once_for_its_topic(self):
-        # No help file: the requests still show in the trace, and no viewer takes the focus between the keys.
+    def test_each_key_button_and_the_menus_help_ask_once_for_their_topic(self):
+        # No help file yet: the requests still show in the trace, and no viewer takes the focus between the keys.
         program, window = self.start_ready(debug="+htmlhelp")
         self.show_options(window)
         options = self.wait_active(OPTIONS_TITLE)
@@ -131,7 +84,18 @@ class AboutHelpTest(ProgramTest):
         self.assertEqual(self.topics(program), expected)
         self.assertFalse(windows(VIEWER, pid=window["pid"]))
 
-    def test_support_mail_and_web_site_through_the_shell(self):
+        # Once there is a help file, the menu's Help opens it at its overview.
+        if not os.path.exists(os.environ.get("UPLIFT_HELP_FILE", "")):
+            self.skipTest("no help file built (chmcmd missing)")
+        shutil.copy(os.environ["UPLIFT_HELP_FILE"], self.folder)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_HELP)
+        wait_until(lambda: self.topics(program) == expected + [OVERVIEW], "the menu's Help to ask for the overview")
+        viewer = wait_until(lambda: windows(VIEWER, pid=window["pid"], visible=True), "the help viewer")[0]
+        self.assertEqual(viewer["title"], "Uplift Beacon Plus Help")
+        probe("post", viewer["hwnd"], WM_CLOSE)  # the program never closes it
+        wait_until(lambda: not windows(VIEWER, pid=window["pid"]), "the help viewer to close")
+
+    def test_support_web_site_and_about_box_from_the_menu_and_the_options_dialog(self):
         sent = os.path.join(self.folder, "mail.txt")
         self.set_handler("mailto", "C:\\windows\\system32\\cmd.exe /c echo %%1> Z:%s" % sent.replace("/", "\\"))
         self.set_handler("https", 'Z:\\nowhere\\browser.exe "%1"')
@@ -147,7 +111,37 @@ class AboutHelpTest(ProgramTest):
         xdotool("key", "Tab", "Tab")  # past OK and Support to the link, which shows its focus
         screenshot(about["rect"], save_as="about-link-focus.png")
         xdotool("key", "Return")
-        box = self.wait_message(about["pid"], WEB)
-        press(box, "OK")
+        press(self.wait_message(about["pid"], WEB), "OK")
         press(about, "S&upport")
-        self.wait_message(about["pid"], SUPPORT)
+        press(self.wait_message(about["pid"], SUPPORT), "OK")
+        # The about box, active again once the message box has gone.
+        about = self.wait_active(ABOUT_TITLE)
+        screenshot(about["rect"], save_as="about.png")
+        self.assertLessEqual({"Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB}, set(controls(about)))
+
+        # While it is up, the icon and the menu only bring it to the front (one queue: all handled before OK).
+        tray = windows("UpliftBeacon.frmTray", pid=about["pid"])[0]
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, DOUBLE_CLICK)
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        press(about, "OK")
+        wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
+        self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
+        self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
+
+        # Enter closes the box.
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        self.wait_active(ABOUT_TITLE)
+        xdotool("key", "Return")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
+
+        # From the options dialog, which waits beneath it; Escape closes it.
+        self.show_options(window)
+        options = self.wait_active(OPTIONS_TITLE)
+        press(options, "&About...")
+        self.wait_active(ABOUT_TITLE)
+        self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
+        xdotool("key", "Escape")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
+        wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")

@@ -1,5 +1,10 @@
-"""The program's life seen from the registry and the process: the first start, a start with showing disabled,
-the end by WM_CLOSE, and one copy at a time. What the clock and damaged values load is for the core's tests."""
+"""The program's life seen from the registry and the process: the first start, a start with showing disabled, the end
+by WM_CLOSE, one copy at a time, no planted DLL loaded. The clock and damaged values are for the core's tests."""
+
+import os
+import pathlib
+import re
+import shutil
 
 from e2e_support import SETTINGS_KEY, STORE_KEYS, ProgramTest, options_window, reg_texts, reg_write, wait_until
 
@@ -32,7 +37,7 @@ class LifetimeTest(ProgramTest):
         values, expected = reg_texts(), dict(DEFAULTS, **kept, Enabled="False")
         self.assertEqual((sorted(values), {name: values[name] for name in expected}), (VALUE_NAMES, expected))
 
-    def test_one_of_ten_copies_runs_on_a_later_copy_writes_only_the_path_and_one_starts_after_a_kill(self):
+    def test_one_of_ten_copies_runs_on_a_later_copy_writes_only_the_path_one_starts_after_a_kill_no_planted_dll(self):
         programs = [self.start() for _ in range(10)]
         wait_until(lambda: sum(p.running() for p in programs) <= 1, "all but one of ten copies to end", 60)
         survivors = [p for p in programs if p.running()]
@@ -45,5 +50,13 @@ class LifetimeTest(ProgramTest):
         self.assertEqual((reg_texts(), options_window()["hwnd"]), (before, window["hwnd"]))
         survivors[0].kill()
         wait_until(lambda: options_window() is None, "the killed copy's window to go")
-        second, _ = self.start_ready()
+        # That start prefers a wtsapi32.dll planted beside the program (a DLL override), which is never loaded: DLLs
+        # loaded on first use (this one by the session watch, the start's last step) come from the system folder.
+        shutil.copy(os.environ["UPLIFT_PLANTED_DLL"], os.path.join(self.folder, "wtsapi32.dll"))
+        second = self.launch(self.exe, "planted", debug="+loaddll",
+                             env={"WINEDLLOVERRIDES": "mscoree,mshtml=;wtsapi32=n,b"})
+        log = pathlib.Path(second.log.name)
+        paths = wait_until(lambda: re.findall(rb'Loaded L"([^"]*wtsapi32\.dll)"', log.read_bytes(), re.I),
+                           "wtsapi32.dll to be loaded")
+        self.assertEqual([p for p in paths if b"system32" not in p.lower()], [], "a DLL from beside the program")
         self.assertEqual(self.close(second), 0)

@@ -10,16 +10,16 @@ STORED = {"Time": "10", "Pause": "0", "txtCaption": "Health & happiness", "Backg
 
 
 class OptionsTest(ProgramTest):
-    def open(self, settings=STORED):
-        """Starts the program and opens the dialog from the icon's menu once the start is over."""
+    def open(self, settings=STORED):  # the dialog, opened from the icon's menu once the start is over
         program, window = self.start_ready(settings)
         return program, self.show_options(window)
 
     def hidden(self):
         return not shown(OPTIONS_TITLE)
 
-    def test_labels_choose_options_and_the_rules_follow(self):
-        _, window = self.open()
+    def test_labels_choose_options_the_rules_follow_cancelled_dialogs_change_nothing_and_144_dpi_grows_it(self):
+        program, window = self.open()
+        screenshot(window["rect"], save_as="options-96-dpi.png")
         rules = [("Display only on:", (False, False, True, True)),
                  ("Display till pressing ESC on the keyboard", (False, False, True, False)),
                  ("Display always and pause every:", (True, False, False, False)),
@@ -35,6 +35,28 @@ class OptionsTest(ProgramTest):
         xdotool("key", "--window", "0", "Escape")
         wait_until(self.hidden, "Escape to hide the options window")
         self.assertEqual(reg_texts()["WhenToDisplay"], "1")
+
+        # Colour and font dialogs, cancelled, change nothing either.
+        self.show_options(window)
+        colour = controls(window)["Background color"][0]  # named for screen readers, though it shows no text
+        for button, title in ((colour, "Color"), (controls(window)["&Font..."][0], "Font")):
+            probe("post", button["hwnd"], BM_CLICK)
+            dialog = wait_until(lambda: shown(title), "the %s dialog" % title)
+            self.assertFalse(controls(window)[OPTIONS_TITLE][0]["enabled"], "the options under " + title)
+            probe("post", dialog["hwnd"], WM_CLOSE)
+            wait_until(lambda: not shown(title), "the %s dialog to close" % title)
+        press(window, "&Ok")
+        wait_until(self.hidden, "OK")
+        self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
+
+        # Started again at 144 dpi, the dialog is half as wide again.
+        program.kill()
+        wait_until(lambda: not options_window(), "the program's windows to go")
+        with log_pixels(144):
+            _, larger = self.open({"Enabled": "0"})
+        screenshot(larger["rect"], save_as="options-144-dpi.png")
+        widths = [w["rect"][2] - w["rect"][0] for w in (window, larger)]
+        self.assertAlmostEqual(widths[1] / widths[0], 1.5, delta=0.06, msg=widths)
 
     def test_test_shows_unsaved_edits_that_cancel_takes_back_and_the_close_box_saves(self):
         # A pause of 20 seconds: no showing of the schedule's own comes while the dialog is being opened.
@@ -56,27 +78,3 @@ class OptionsTest(ProgramTest):
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
         self.wait_values(lambda v: v["FontName"] == "Arial", "the close box to save")
         self.assertTrue(program.running() and self.hidden())
-
-    def test_cancelled_colour_and_font_dialogs_change_nothing(self):
-        _, window = self.open()
-        colour = controls(window)["Background color"][0]  # named for screen readers, though it shows no text
-        for button, title in ((colour, "Color"), (controls(window)["&Font..."][0], "Font")):
-            probe("post", button["hwnd"], BM_CLICK)
-            dialog = wait_until(lambda: shown(title), "the %s dialog" % title)
-            self.assertFalse(controls(window)[OPTIONS_TITLE][0]["enabled"], "the options under " + title)
-            probe("post", dialog["hwnd"], WM_CLOSE)
-            wait_until(lambda: not shown(title), "the %s dialog to close" % title)
-        press(window, "&Ok")
-        wait_until(self.hidden, "OK")
-        self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
-
-    def test_the_dialog_grows_with_the_resolution(self):
-        widths = {}
-        for dpi in (96, 144):
-            with log_pixels(dpi):
-                program, dialog = self.open({"Enabled": "0"})
-            screenshot(dialog["rect"], save_as="options-%d-dpi.png" % dpi)
-            widths[dpi] = dialog["rect"][2] - dialog["rect"][0]
-            program.kill()
-            wait_until(lambda: not options_window(), "the program's windows to go")
-        self.assertAlmostEqual(widths[144] / widths[96], 1.5, delta=0.06, msg=widths)

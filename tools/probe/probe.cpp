@@ -22,11 +22,11 @@ void Out(const std::wstring& text) {
               nullptr);
 }
 
-int Usage() {
-    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
-        L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
-        L"       | fullscreen   (see probe.cpp)\n");
-    return kUsage;
+// Out of a printf format, of any length.
+template <typename... Values> void Print(const wchar_t* format, Values... values) {
+    std::vector<wchar_t> text(static_cast<size_t>(_scwprintf(format, values...)) + 1);
+    std::swprintf(text.data(), text.size(), format, values...);
+    Out(text.data());
 }
 
 uint64_t Number(const std::wstring& text) {
@@ -97,27 +97,23 @@ std::vector<HWND> TopLevel(const std::wstring& className, DWORD pid = 0) {
 // Each line: hwnd pid visible rect x11-window foreground class title.
 int Windows(const std::wstring& className) {
     const HWND foreground = GetForegroundWindow();
-    std::wstring out;
     for (HWND hwnd : TopLevel(className)) {
         // InternalGetWindowText sends no message: a busy program cannot hold the probe up.
         wchar_t title[512] = {};
         InternalGetWindowText(hwnd, title, 512);
-        wchar_t fields[160];
-        std::swprintf(fields, 160, L"%#llx\t%lu\t%d\t%ls\t%#llx\t%d\t", Handle(hwnd), PidOf(hwnd),
-                      IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
-                      Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))),
-                      hwnd == foreground);
-        out += fields + ClassOf(hwnd) + L"\t" + OneLine(title) + L"\n";
+        Print(L"%#llx\t%lu\t%d\t%ls\t%#llx\t%d\t%ls\t%ls\n", Handle(hwnd), PidOf(hwnd),
+              IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
+              Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))), hwnd == foreground,
+              ClassOf(hwnd).c_str(), OneLine(title).c_str());
     }
-    Out(out);
     return kOk;
 }
 
 int Message(bool post, const std::vector<std::wstring>& args) {
     const HWND hwnd = Window(args[0]);
     const UINT message = static_cast<UINT>(Number(args[1]));
-    const WPARAM w = args.size() > 2 ? static_cast<WPARAM>(Number(args[2])) : 0;
-    const LPARAM l = args.size() > 3 ? static_cast<LPARAM>(Number(args[3])) : 0;
+    const auto w = static_cast<WPARAM>(args.size() > 2 ? Number(args[2]) : 0);
+    const auto l = static_cast<LPARAM>(args.size() > 3 ? Number(args[3]) : 0);
     if (post) return PostMessageW(hwnd, message, w, l) ? kOk : kNotFound;
     Out(std::to_wstring(static_cast<long long>(Ask(hwnd, message, w, l))) + L"\n");
     return kOk;
@@ -128,20 +124,16 @@ int Message(bool post, const std::vector<std::wstring>& args) {
 int Controls(const std::wstring& parent) {
     Search search{L"", 0, {Window(parent)}};
     EnumChildWindows(Window(parent), Collect, reinterpret_cast<LPARAM>(&search));
-    std::wstring out;
     for (HWND hwnd : search.found) {
         const std::wstring cls = ClassOf(hwnd);
         const bool checked = cls == L"Button" && Ask(hwnd, BM_GETCHECK) == BST_CHECKED;
         const auto selected = static_cast<LRESULT>(cls == L"ComboBox" ? Ask(hwnd, CB_GETCURSEL) : -1);
         wchar_t text[1024] = {};
         Ask(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-        wchar_t fields[128];
-        std::swprintf(fields, 128, L"%#llx\t%ls\t%d\t%d\t%lld\t%ls\t", Handle(hwnd), cls.c_str(),
-                      IsWindowEnabled(hwnd) ? 1 : 0, checked, static_cast<long long>(selected),
-                      RectText(hwnd).c_str());
-        out += fields + OneLine(text) + L"\n";
+        Print(L"%#llx\t%ls\t%d\t%d\t%lld\t%ls\t%ls\n", Handle(hwnd), cls.c_str(),
+              IsWindowEnabled(hwnd) ? 1 : 0, checked, static_cast<long long>(selected),
+              RectText(hwnd).c_str(), OneLine(text).c_str());
     }
-    Out(out);
     return kOk;
 }
 
@@ -158,7 +150,6 @@ int64_t UnixMicros() {
 // `edges` changes were seen or the time is up. A list showing makes a new window each time, so the window
 // is looked for again when it is gone; the visible one of the class comes first.
 int Watch(const std::vector<std::wstring>& args) {
-    const std::wstring className = args[0];
     const DWORD pid = static_cast<DWORD>(Number(args[1]));
     const int64_t end = UnixMicros() + static_cast<int64_t>(Number(args[2])) * 1000;
     const uint64_t edges = args.size() > 3 ? Number(args[3]) : 0;
@@ -172,16 +163,13 @@ int Watch(const std::vector<std::wstring>& args) {
         if (hwnd && IsWindowVisible(hwnd)) return true;
         if (hwnd && IsWindow(hwnd)) return false;
         hwnd = nullptr;
-        for (HWND candidate : TopLevel(className, pid))
+        for (HWND candidate : TopLevel(args[0], pid))
             if (!hwnd || IsWindowVisible(candidate)) hwnd = candidate;
         return hwnd && IsWindowVisible(hwnd);
     };
     const auto line = [&](bool state, int64_t at, int64_t previous) {
-        wchar_t text[160];
-        std::swprintf(text, 160, L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0,
-                      static_cast<long long>(at), static_cast<long long>(previous), Handle(hwnd),
-                      RectText(hwnd).c_str());
-        Out(text);
+        Print(L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0, static_cast<long long>(at),
+              static_cast<long long>(previous), Handle(hwnd), RectText(hwnd).c_str());
     };
 
     bool current = visible();
@@ -203,10 +191,8 @@ int Watch(const std::vector<std::wstring>& args) {
         }
         previous = at;
     }
-    wchar_t text[64];
-    std::swprintf(text, 64, L"polls\t%llu\t%.1f\n", static_cast<unsigned long long>(polls),
-                  static_cast<double>(previous - start) / static_cast<double>(polls));
-    Out(text);
+    Print(L"polls\t%llu\t%.1f\n", static_cast<unsigned long long>(polls),
+          static_cast<double>(previous - start) / static_cast<double>(polls));
     return edges == 0 || seen >= edges ? kOk : kNotFound;
 }
 
@@ -235,14 +221,11 @@ int Hold() {
 int Items(const std::wstring& list) {
     const HWND hwnd = Window(list);
     const DWORD_PTR count = Ask(hwnd, LB_GETCOUNT), caret = Ask(hwnd, LB_GETCARETINDEX);
-    std::wstring out;
     for (DWORD_PTR i = 0; i < count; ++i) {
         std::vector<wchar_t> text(Ask(hwnd, LB_GETTEXTLEN, i) + 1);
         Ask(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        out += std::wstring(static_cast<LRESULT>(Ask(hwnd, LB_GETSEL, i)) > 0 ? L"1\t" : L"0\t") +
-               (i == caret ? L"1\t" : L"0\t") + text.data() + L"\n";
+        Print(L"%d\t%d\t%ls\n", static_cast<LRESULT>(Ask(hwnd, LB_GETSEL, i)) > 0, i == caret, text.data());
     }
-    Out(out);
     return kOk;
 }
 
@@ -280,5 +263,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 1) return Items(args[0]);
     if (command == L"lock" && args.size() == 1) return Lock(args[0]);
     if (command == L"fullscreen" && args.empty()) return FullScreen();
-    return Usage();
+    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
+        L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
+        L"       | fullscreen   (see probe.cpp)\n");
+    return kUsage;
 }
