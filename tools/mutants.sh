@@ -51,6 +51,8 @@ mutant $f 'c >= 0xD800 && c <= 0xDBFF && i + 1' 'c >= 0xD800 && c <= 0xDFFF && i
 mutant $f 'second >= 0xDC00' 'second >= 0xD800'
 mutant $f 'second <= 0xDFFF' 'second < 0xDFFF'
 mutant $f '(c >= 0xD800 && c <= 0xDFFF) ||' '(c >= 0xDC00 && c <= 0xDFFF) ||'
+mutant $f 'lead >= 0xF0 && lead <= 0xF4' 'lead >= 0xF0 && lead <= 0xF7'
+mutant $f 'if (lead == 0xF0) low = 0x90;' 'if (lead == 0xF0) low = 0x80;'
 
 # Number texts: a negative value, zero, trailing zeros.
 f=src/core/settings/text_forms.cpp
