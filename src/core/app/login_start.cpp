@@ -1,5 +1,7 @@
 #include "app/login_start.h"
 
+#include "common/blanks.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -7,15 +9,9 @@ namespace uplift {
 
 namespace {
 
-std::wstring_view Trimmed(std::wstring_view text) {
-    const auto first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
-
 // The program that a command line starts: the quoted part, or the whole line without quotes.
 std::wstring_view ProgramOf(std::wstring_view command) {
-    command = Trimmed(command);
+    command = TrimBlanks(command);
     if (command.empty() || command.front() != L'"') return command;
     const auto close = command.find(L'"', 1);
     return close == std::wstring_view::npos ? std::wstring_view{} : command.substr(1, close - 1);
@@ -37,10 +33,10 @@ std::wstring LoginStartCommand(std::wstring_view exePath) {
     return L"\"" + std::wstring(exePath) + L"\"";
 }
 
-bool StartsAtLogin(const std::optional<std::wstring>& command,
-                   const std::optional<std::span<const std::uint8_t>>& approved, std::wstring_view exePath) {
+bool StartsAtLogin(const std::optional<std::wstring>& command, std::span<const std::uint8_t> approved,
+                   std::wstring_view exePath) {
     if (!command || exePath.empty() || !SamePath(ProgramOf(*command), exePath)) return false;
-    return !approved || approved->empty() || (approved->front() & 1) == 0;
+    return approved.empty() || (approved.front() & 1) == 0;
 }
 
 } // namespace uplift

@@ -17,9 +17,9 @@ inline constexpr std::wstring_view kLoginStartName = L"Uplift Beacon Plus";
 std::wstring LoginStartCommand(std::wstring_view exePath);
 
 // True when the stored command starts exePath (quoted or not, in any letter case; arguments after a
-// quoted path do not matter) and the start-up list's entry, when there is one, does not disable it: an odd
-// first byte marks an entry the user has switched off.
-bool StartsAtLogin(const std::optional<std::wstring>& command,
-                   const std::optional<std::span<const std::uint8_t>>& approved, std::wstring_view exePath);
+// quoted path do not matter) and the start-up list's entry (`approved`, empty when there is none) does not
+// disable it: an odd first byte marks an entry the user has switched off.
+bool StartsAtLogin(const std::optional<std::wstring>& command, std::span<const std::uint8_t> approved,
+                   std::wstring_view exePath);
 
 } // namespace uplift

@@ -189,9 +189,10 @@ void frmAbout::DrawLabel(const DRAWITEMSTRUCT& item) const {
     const UINT lines = name == L"lblDisclaimer" ? DT_WORDBREAK : DT_SINGLELINE | DT_END_ELLIPSIS;
     ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_LEFT | DT_TOP | DT_NOPREFIX | lines);
-    const bool cueHidden = (item.itemState & ODS_NOFOCUSRECT) ||
-                           (::SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-    if (name == L"Label1" && (item.itemState & ODS_FOCUS) && !cueHidden) ::DrawFocusRect(item.hDC, &r);
+    const bool focusCue = name == L"Label1" && (item.itemState & ODS_FOCUS) &&
+                          !(item.itemState & ODS_NOFOCUSRECT) &&
+                          !(::SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    if (focusCue) ::DrawFocusRect(item.hDC, &r);
 }
 
 void frmAbout::Label1_MouseMove() {

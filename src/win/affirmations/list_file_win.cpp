@@ -202,12 +202,13 @@ std::optional<std::wstring> WriteListFileAt(const std::wstring& path,
     }
 
     const std::wstring temporary = path + L".new";
-    // What a failed save may have left behind must not stand in the way of this one.
-    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(temporary.c_str());
-    const auto discard = [&](DWORD error) {
+    const auto removeTemporary = [&] {
         ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(temporary.c_str());
+    };
+    removeTemporary(); // what a failed save may have left behind must not stand in the way of this one
+    const auto discard = [&](DWORD error) {
+        removeTemporary();
         return failed(error);
     };
     bool written = false;

@@ -15,15 +15,15 @@ namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kApprovedKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
-const std::wstring kName(kLoginStartName);
+const wchar_t* const kName = kLoginStartName.data(); // a literal: ends in NUL
 
-// The start-up list's entry: a few bytes, absent when there is none or it is not binary.
-std::optional<std::vector<std::uint8_t>> ReadApproved() {
+// The start-up list's entry: a few bytes, none when there is no entry or it is not binary.
+std::vector<std::uint8_t> ReadApproved() {
     std::vector<std::uint8_t> data(64);
     DWORD size = static_cast<DWORD>(data.size());
-    if (::RegGetValueW(HKEY_CURRENT_USER, kApprovedKey, kName.c_str(), RRF_RT_REG_BINARY, nullptr,
-                       data.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kApprovedKey, kName, RRF_RT_REG_BINARY, nullptr, data.data(),
+                       &size) != ERROR_SUCCESS)
+        return {};
     data.resize(size);
     return data;
 }
@@ -35,18 +35,15 @@ bool Deleted(LSTATUS status) {
 } // namespace
 
 bool LoginStartOn(const std::wstring& exePath) {
-    const auto approved = ReadApproved();
-    return StartsAtLogin(ReadUserString(kRunKey, kName),
-                         approved ? std::optional<std::span<const std::uint8_t>>(*approved) : std::nullopt,
-                         exePath);
+    return StartsAtLogin(ReadUserString(kRunKey, kName), ReadApproved(), exePath);
 }
 
 bool SetLoginStart(const std::wstring& exePath, bool on) {
-    const bool cleared = Deleted(::RegDeleteKeyValueW(HKEY_CURRENT_USER, kApprovedKey, kName.c_str()));
-    if (!on) return Deleted(::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kName.c_str())) && cleared;
+    const bool cleared = Deleted(::RegDeleteKeyValueW(HKEY_CURRENT_USER, kApprovedKey, kName));
+    if (!on) return Deleted(::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kName)) && cleared;
     if (exePath.empty()) return false;
     const std::wstring command = LoginStartCommand(exePath);
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kName.c_str(), REG_SZ, command.c_str(),
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kName, REG_SZ, command.c_str(),
                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
            cleared;
 }

@@ -45,17 +45,16 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
         L"C:\\Users\\Ann\\AppData\\Local\\Programs\\Uplift Beacon Plus\\UpliftBeacon.exe";
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
     // clang-format off
-    const std::tuple<std::optional<std::wstring>, const std::vector<std::uint8_t>*, bool> kCases[]{
-        {LoginStartCommand(exe), nullptr, true}, {LoginStartCommand(exe), &disabled, false},
-        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", &enabled, true},
-        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", nullptr, false}, // a portable copy elsewhere
-        {std::nullopt, nullptr, false}, {L"\"" + exe, nullptr, false}, // none; no closing quote
-        {exe + L".bak", nullptr, false}};
+    const std::tuple<std::optional<std::wstring>, std::vector<std::uint8_t>, bool> kCases[]{
+        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false},
+        {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", enabled, true},
+        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, // a portable copy elsewhere
+        {std::nullopt, {}, false}, {L"\"" + exe, {}, false}, // none; no closing quote
+        {exe + L".bak", {}, false}};
     // clang-format on
-    for (const auto& [command, approved, on] : kCases) {
-        const auto list = approved ? std::optional<std::span<const std::uint8_t>>(*approved) : std::nullopt;
-        EXPECT_EQ(StartsAtLogin(command, list, exe), on) << testing::PrintToString(command.value_or(L"-"));
-    }
+    for (const auto& [command, approved, on] : kCases)
+        EXPECT_EQ(StartsAtLogin(command, approved, exe), on)
+            << testing::PrintToString(command.value_or(L"-"));
 }
 
 // The resource's words: lengths, the key at byte 6, the fixed part (signature, version 1.1.0.3) at byte 40.
