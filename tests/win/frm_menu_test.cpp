@@ -21,16 +21,15 @@ protected:
 TEST_F(MainForm, TheTimerTicksIntoTheIconsTipAndTheEndOfSessionSavesAtOnceAndEndsOnlyIfTheSessionDoes) {
     store.values = {{L"LastMessageKey", L"42"}, {L"LastMessageDate", L"1/2/2020"}, {L"WhenToDisplay", L"1"}};
     ASSERT_TRUE(form.Form_Initialize() && form.Load() && form.LocalfrmTray);
-    store.values.erase(L"LastMessageKey");
-    store.values.erase(L"WhenToDisplay");
+    store.values.clear(); // for the end of the session to write again
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon Plus");
     ::SendMessageW(form.hWnd(), WM_TIMER, 1, 0); // every day at 9:30, and the clock stands at 9:30:15
     EXPECT_EQ(form.LocalfrmTray->ToolTipText(), L"Uplift Beacon, Count down: 23:59:45");
     for (const bool ends : {false, true}) {
         EXPECT_EQ(::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
-        EXPECT_EQ(store.values[L"LastMessageKey"] + store.values[L"LastMessageDate"], L"421/2/2020");
-        EXPECT_EQ(store.values[L"WhenToDisplay"], L"1");
-        EXPECT_TRUE(form.Closing_);
+        EXPECT_EQ(std::tuple(store.values[L"LastMessageKey"], store.values[L"LastMessageDate"],
+                             store.values[L"WhenToDisplay"], form.Closing_),
+                  std::tuple(L"42", L"1/2/2020", L"1", true));
         ::SendMessageW(form.hWnd(), WM_ENDSESSION, ends, 0);
         MSG quit; // taken, so that no WM_QUIT is left for the next test
         const bool quits = ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
