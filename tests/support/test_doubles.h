@@ -61,7 +61,7 @@ public:
 // "12/6/2026 1:05:09 PM" as Windows writes it in en-US; reads only that, two-digit years as 1930..2029.
 class EnUsRegionalFormats : public RegionalFormats {
 public:
-    explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator_(decimalSeparator) {}
+    explicit EnUsRegionalFormats(wchar_t decimalSeparator = L'.') : separator(decimalSeparator) {}
     std::wstring DateTimeToText(DateTime value) const override {
         if (DatePart(value) == 0) return LongTimeText(value);
         return TimePart(value) == 0 ? ShortDateText(value) : DateAndTimeText(*this, value);
@@ -95,10 +95,8 @@ public:
         const bool written = text == DateTimeToText(value) || text == DateAndTimeText(*this, value);
         return IsValidDate(value) && written ? std::optional(value) : std::nullopt;
     }
-    wchar_t DecimalSeparator() const override { return separator_; }
-
-private:
-    wchar_t separator_;
+    wchar_t DecimalSeparator() const override { return separator; }
+    const wchar_t separator;
 };
 
 } // namespace uplift
