@@ -17,9 +17,8 @@ class ListFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override { ::CreateDirectoryW(folder.c_str(), nullptr); }
     void TearDown() override {
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(path.c_str());
-        ::RemoveDirectoryW(folder.c_str());
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); // remove_all stops at a read-only file
+        std::filesystem::remove_all(folder);
     }
     std::string Bytes(std::filesystem::path at = {}) const {
         std::ifstream in(at.empty() ? std::filesystem::path(path) : at, std::ios::binary);
@@ -138,7 +137,6 @@ TEST_F(ListFileOnDisk, AFailedSaveStepKeepsTheListAndItsNamesLeavesNothingBehind
     editor.Unload();
     SaveCalls() = {};
     MessageBoxCall() = ::MessageBoxW;
-    ::DeleteFileW(other.c_str());
 }
 
 } // namespace
