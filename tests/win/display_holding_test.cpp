@@ -133,8 +133,7 @@ TEST_F(Holding, EscapeTypedInTheForegroundProgramEndsAShowingThatSharesItsInputM
     });
     Serve(ready.get());
     AffirmationDisplay display(clock, EscapeSense::KeyStateOnly);
-    record.optTimeLength = true;
-    display.ShowAffirmation(*this); // prepared: the event below comes inside the holding loop
+    display.ShowAffirmation(*this); // timed, and prepared: the event below comes inside the holding loop
     record.optTimeLength = false;   // until Escape: nothing else ends it
     const unique_kernel_handle pressed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread typist;
