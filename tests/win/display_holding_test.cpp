@@ -14,17 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Closes a message box of this thread, noting in `boxed` whether it says there is no text to show.
-BOOL CALLBACK CloseBoxes(HWND box, LPARAM boxed) {
-    wchar_t type[8]{}, caption[64]{};
-    ::GetClassNameW(box, type, 8);
-    if (std::wstring_view(type) != L"#32770") return TRUE;
-    ::GetWindowTextW(box, caption, 64);
-    *reinterpret_cast<bool*>(boxed) = caption == std::wstring_view(kNoMessageCaption) &&
-                                      ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
-    return ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
 class Holding : public ::testing::Test, public Form, public DisplayHost {
 protected:
     Holding() {
@@ -109,9 +98,13 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
 
     record.optList = true; // an empty list, nothing to show: one box, and the timer is left alone
     timer.clear();
-    bool boxed = false; // the box's own message loop runs the event, which closes every box
-    During(
-        [&] { ::EnumThreadWindows(::GetCurrentThreadId(), CloseBoxes, reinterpret_cast<LPARAM>(&boxed)); });
+    bool boxed = false; // the box's own message loop runs the event, which closes the box
+    During([&] {
+        const HWND box = ::FindWindowW(L"#32770", nullptr); // the only dialog: the test holds the desktop
+        boxed = box == ::FindWindowW(L"#32770", kNoMessageCaption) &&
+                ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
     display.ShowAffirmation(*this);
     EXPECT_TRUE(boxed && timer.empty() && !display.MessageWindowLoaded());
 }
