@@ -1,5 +1,6 @@
 // Every reader of stored texts must survive anything a hand-edited store can hold, read only what it can
 // write, and what was read must save and load back unchanged.
+#include "schedule/pause.h"
 #include "settings/settings.h"
 #include "test_doubles.h"
 
@@ -41,5 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SaveSettings(reloaded, LoadCarriedValues(saved, context), again, formats);
     check(again.values == saved.values && reloaded.txtCaption == record.txtCaption &&
           reloaded.Date == record.Date && reloaded.Everyday == record.Everyday);
+    // The pause's end, kept beside these values, reads only the one text it writes for a moment.
+    if (const auto end = ParsePauseEnd(text)) check(PauseEndText(*end) == text);
     return 0;
 }

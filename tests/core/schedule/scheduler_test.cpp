@@ -173,7 +173,7 @@ TEST(Pause, EndsAtItsTimeOrTheNextLocalMidnightStoredInUtcAndToldInTheTip) {
     const std::int64_t now = at("06 10:00");
     EXPECT_EQ(StoredPauseEnd(PauseEndText(now + 2 * 86'400), now), now + 2 * 86'400);
     for (const wchar_t* stored : {L"", L"2026-12-08T10:00:01Z", L"2026-12-06T10:00:00Z",
-                                  L"2026-12-06 11:00:00Z", L"2026-12-06T11:00:60Z"})
+                                  L"2026-12-06 11:00:00Z", L"2026-12-06T11:00:60Z", L"2026-11-36T11:00:00Z"})
         EXPECT_EQ(StoredPauseEnd(stored, now), std::nullopt) << testing::PrintToString(std::wstring(stored));
 
     const EnUsRegionalFormats enUs;
