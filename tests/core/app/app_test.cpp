@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -65,10 +66,7 @@ TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
         {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
     for (const auto& [at, byte, size] : kDamages) {
         std::vector<std::byte> bytes(92);
-        for (std::size_t i = 0; i < kWords.size(); ++i) {
-            bytes[2 * i] = std::byte(kWords[i] & 0xFF);
-            bytes[2 * i + 1] = std::byte(kWords[i] >> 8);
-        }
+        std::memcpy(bytes.data(), kWords.data(), 2 * kWords.size()); // little-endian, as the resource is
         bytes[at] = std::byte(byte);
         bytes.resize(size);
         const auto version = FileVersionOf(bytes);
