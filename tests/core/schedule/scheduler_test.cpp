@@ -26,46 +26,6 @@ double Ms(const CivilDateTime& c) {
     return std::round(FromCivil(c) * 86'400'000.0);
 }
 
-// The main form as the scheduler sees it; `log` holds what the last tick asked of it. A showing lasts 5 s.
-struct FakeHost final : SchedulerHost {
-    explicit FakeHost(ManualClock& clock) : clock(clock) {}
-    bool Has(char flag) const { return std::strchr(flags, flag) != nullptr; } // as in Case::Host
-    bool OptionsVisible() const override { return options; }
-    bool Closing() const override { return Has('C'); }
-    bool Enabled() const override { return !Has('D'); }
-    bool PopupMenuVisible() const override { return Has('M'); }
-    void HideOptions() override { options = false, log += L"hide "; }
-    void StartTimer() override { running = true, log += L"start "; }
-    void StopTimer() override { running = false, log += L"stop "; }
-    void SetToolTipText(std::wstring text) override { tip = text, log += L"tip "; }
-    void RefreshTray() override { log += L"refresh ", options |= Has('R'); }
-    void ShowAffirmation() override {
-        log += L"show ", shows.push_back(Ms(clock.Local()));
-        clock.AdvanceMilliseconds(5000);
-    }
-    // What holds a showing back in each second of the minute: '.' nothing, F full screen, P a pause, B both.
-    char Hold() const { return clock.Local().Second < std::ssize(holds) ? holds[clock.Local().Second] : '.'; }
-    bool Paused() const override { return Hold() == 'P' || Hold() == 'B'; }
-    std::wstring PausedTip() const override { return L"Uplift Beacon, paused"; }
-    Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
-    std::string holds;
-    const char* flags = "";
-    ManualClock& clock;
-    std::vector<double> shows;
-    bool options = true, running = false;
-    std::wstring tip, log;
-};
-
-// "dd hh:mm:ss[.mmm]" in December 2026, or "yyyy-mm-dd hh:mm:ss".
-CivilDateTime Moment(const char* text) {
-    CivilDateTime c{2026, 12};
-    if (std::strchr(text, '-'))
-        std::sscanf(text, "%d-%d-%d %d:%d:%d", &c.Year, &c.Month, &c.Day, &c.Hour, &c.Minute, &c.Second);
-    else
-        std::sscanf(text, "%d %d:%d:%d.%d", &c.Day, &c.Hour, &c.Minute, &c.Second, &c.Millisecond);
-    return c;
-}
-
 struct Case {
     const char* Name;
     WhenToDisplay When;
@@ -82,6 +42,47 @@ struct Case {
     bool Running;                // the timer afterwards
     const char* Holds = "";      // what holds a showing back in each second of the minute, as in FakeHost
 };
+
+// The main form as the scheduler sees it in a case; `log` holds what the last tick asked of it. A showing
+// lasts 5 s.
+struct FakeHost final : SchedulerHost {
+    FakeHost(ManualClock& clock, const Case& c) : clock(clock), c(c) {}
+    bool Has(char flag) const { return std::strchr(c.Host, flag) != nullptr; } // as in Case::Host
+    bool OptionsVisible() const override { return options; }
+    bool Closing() const override { return Has('C'); }
+    bool Enabled() const override { return !Has('D'); }
+    bool PopupMenuVisible() const override { return Has('M'); }
+    void HideOptions() override { options = false, log += L"hide "; }
+    void StartTimer() override { running = true, log += L"start "; }
+    void StopTimer() override { running = false, log += L"stop "; }
+    void SetToolTipText(std::wstring text) override { tip = text, log += L"tip "; }
+    void RefreshTray() override { log += L"refresh ", options |= Has('R'); }
+    void ShowAffirmation() override {
+        log += L"show ", shows.push_back(Ms(clock.Local()));
+        clock.AdvanceMilliseconds(5000);
+    }
+    // What holds a showing back in each second of the minute: '.' nothing, F full screen, P a pause, B both.
+    char Hold() const { return (c.Holds + std::string(60, '.'))[clock.Local().Second]; }
+    bool Paused() const override { return Hold() == 'P' || Hold() == 'B'; }
+    std::wstring PausedTip() const override { return L"Uplift Beacon, paused"; }
+    Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
+    ManualClock& clock;
+    const Case& c;
+    std::vector<double> shows;
+    bool options = true, running = false;
+    std::wstring tip, log;
+};
+
+// "dd hh:mm:ss[.mmm]" in December 2026, or "yyyy-mm-dd hh:mm:ss".
+CivilDateTime Moment(const char* text) {
+    CivilDateTime c{2026, 12};
+    if (std::strchr(text, '-'))
+        std::sscanf(text, "%d-%d-%d %d:%d:%d", &c.Year, &c.Month, &c.Day, &c.Hour, &c.Minute, &c.Second);
+    else
+        std::sscanf(text, "%d %d:%d:%d.%d", &c.Day, &c.Hour, &c.Minute, &c.Second, &c.Millisecond);
+    return c;
+}
+
 using enum WhenToDisplay;
 // clang-format off
 constexpr Case kCases[]{
@@ -127,13 +128,11 @@ TEST(Scheduler, CountsDownAndShowsTickByTick) {
             .Pause = r.Pause, .When = r.When, .Everyday = setting(r.Everyday), .Date = setting(r.Date)};
         ManualClock clock(Moment(r.Start));
         const EnUsRegionalFormats formats;
-        FakeHost host(clock);
+        FakeHost host(clock, r);
         Scheduler scheduler(record, clock, formats, host);
         if (r.Ok) scheduler.CheckPassed();
         scheduler.StartSchedule();
         EXPECT_EQ(host.log, L"hide start ");
-        host.flags = r.Host;
-        host.holds = r.Holds;
 
         for (const double until = Ms(Moment(r.Until)); Ms(clock.Local()) + r.Interval <= until;) {
             clock.AdvanceMilliseconds(r.Interval);
