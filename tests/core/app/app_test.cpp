@@ -16,8 +16,6 @@ using namespace std::literals;
 
 TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFollowsWithOneSeparator) {
     constexpr std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> kCases[]{
-        {L"C:\\Program Files\\Uplift Beacon\\UpliftBeacon.exe", L"C:\\Program Files\\Uplift Beacon",
-         L"C:\\Program Files\\Uplift Beacon\\UpliftBeacon.chm::/TextPopups.Txt"},
         {L"D:/UpliftBeacon.exe", L"D:/", L"D:/UpliftBeacon.chm::/TextPopups.Txt"},
         {L"C:\\Tools\\\\UpliftBeacon.exe", L"C:\\Tools", L"C:\\Tools\\UpliftBeacon.chm::/TextPopups.Txt"},
         {L"\\UpliftBeacon.exe", L"\\", L"\\UpliftBeacon.chm::/TextPopups.Txt"},
