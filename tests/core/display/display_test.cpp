@@ -44,8 +44,7 @@ TEST(FullScreen, ACaptionlessForegroundWindowOverItsMonitorOrAQuietNotificationS
         EXPECT_EQ(FullScreenProgramRuns(FakeScreen({m, m, caption}, state)), state >= 2 && state <= 4);
 }
 
-// Rows of `width` pixels: '.' white, '#' black, 'a' 0xFF000000, 'r' red; top left colour is transparent
-// unless given.
+// Rows of `width` pixels, '.' white, '#' black, 'r' red; the top left colour is transparent unless given.
 TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF;
     const auto draw = [](std::string_view rows) {
@@ -57,9 +56,8 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     using Rects = std::vector<PixelRect>;
     // clang-format off
     const std::tuple<std::string_view, int, int, Rects> cases[]{
-        {"....#.", 3, 5, {{1, 1, 2, 2}}}, {"a#", 2, 1, {{1, 0, 2, 1}}}, // only the rows the buffer holds; all 32 bits
-        {".#", 1, 2, {{0, 1, 1, 2}}}, {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}},
-        {"", 1, 1, {}}};
+        {"....#.", 3, 5, {{1, 1, 2, 2}}}, {"", 1, 1, {}}, {"a#", 2, 1, {{1, 0, 2, 1}}}, // only rows held; all 32 bits
+        {".#", 1, 2, {{0, 1, 1, 2}}}, {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}}};
     // clang-format on
     for (const auto& [rows, width, height, expected] : cases)
         EXPECT_EQ(SelectTextRuns(draw(rows), width, height), expected)
