@@ -43,8 +43,7 @@ struct Case {
     const char* Holds = "";      // what holds a showing back in each second of the minute, as in FakeHost
 };
 
-// The main form as the scheduler sees it in a case; `log` holds what the last tick asked of it. A showing
-// lasts 5 s.
+// The main form as the scheduler sees it; `log` holds what the last tick asked of it. A showing lasts 5 s.
 struct FakeHost final : SchedulerHost {
     FakeHost(ManualClock& clock, const Case& c) : clock(clock), c(c) {}
     bool Has(char flag) const { return std::strchr(c.Host, flag) != nullptr; } // as in Case::Host
