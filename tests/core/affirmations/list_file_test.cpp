@@ -66,10 +66,9 @@ TEST(Utf8, DecodesReplacingBrokenSequencesAndEncodesOnlyWholePairs) {
         {"\xC0\xAF", L"\uFFFD\uFFFD"}, {"\xE0\x80\xAF", L"\uFFFD\uFFFD\uFFFD"}, // overlong
         {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"},                                // a surrogate
         {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},                      // above U+10FFFF
-        {"\xF5\x80\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},                      // no lead byte
+        {"\xF5\x80\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"}, {"\xF8\xFF\xFE", L"\uFFFD\uFFFD\uFFFD"}, // no lead byte
         {"\xF0\x8F\xBF\xBF", L"\uFFFD\uFFFD\uFFFD\uFFFD"},                      // overlong, four bytes
         {"\xE2\x9C", L"\uFFFD"}, {"\xE2\x9C!", L"\uFFFD!"}, // cut short at the end, and by an ASCII byte
-        {"\xF8\xFF\xFE", L"\uFFFD\uFFFD\uFFFD"},
     };
     // clang-format on
     for (const auto& [bytes, expected] : cases)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -15,8 +16,6 @@ using namespace std::literals;
 
 TEST(ProgramFolder, DropsTheFileNameAndTheSeparatorButKeepsARootAndTheHelpFileFollowsWithOneSeparator) {
     constexpr std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> kCases[]{
-        {L"C:\\Program Files\\Uplift Beacon\\UpliftBeacon.exe", L"C:\\Program Files\\Uplift Beacon",
-         L"C:\\Program Files\\Uplift Beacon\\UpliftBeacon.chm::/TextPopups.Txt"},
         {L"D:/UpliftBeacon.exe", L"D:/", L"D:/UpliftBeacon.chm::/TextPopups.Txt"},
         {L"C:\\Tools\\\\UpliftBeacon.exe", L"C:\\Tools", L"C:\\Tools\\UpliftBeacon.chm::/TextPopups.Txt"},
         {L"\\UpliftBeacon.exe", L"\\", L"\\UpliftBeacon.chm::/TextPopups.Txt"},
@@ -46,11 +45,10 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
     // clang-format off
     const std::tuple<std::optional<std::wstring>, std::vector<std::uint8_t>, bool> kCases[]{
-        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false},
+        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
         {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", enabled, true},
         {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, // a portable copy elsewhere
-        {std::nullopt, {}, false}, {L"\"" + exe, {}, false}, // none; no closing quote
-        {exe + L".bak", {}, false}};
+        {std::nullopt, {}, false}, {L"\"" + exe, {}, false}}; // none; no closing quote
     // clang-format on
     for (const auto& [command, approved, on] : kCases)
         EXPECT_EQ(StartsAtLogin(command, approved, exe), on)
@@ -65,10 +63,7 @@ TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
         {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
     for (const auto& [at, byte, size] : kDamages) {
         std::vector<std::byte> bytes(92);
-        for (std::size_t i = 0; i < kWords.size(); ++i) {
-            bytes[2 * i] = std::byte(kWords[i] & 0xFF);
-            bytes[2 * i + 1] = std::byte(kWords[i] >> 8);
-        }
+        std::memcpy(bytes.data(), kWords.data(), 2 * kWords.size()); // little-endian, as the resource is
         bytes[at] = std::byte(byte);
         bytes.resize(size);
         const auto version = FileVersionOf(bytes);

@@ -25,7 +25,6 @@ TEST(DateTime, KnownSerialsBothWaysAndTheFractionIsTheTimeOfDayBeforeTheEpochToo
     EXPECT_EQ(std::tuple(DatePart(-1.25), TimePart(-1.25), SecondsOfDay(-1.25, true), ToWholeSeconds(-1.25)),
               std::tuple(-1.0, 0.25, 6 * 3600, -64'800))
         << "29 Dec 1899, 6:00";
-    EXPECT_EQ(SecondsOfDay(FromCivil({2026, 12, 6, 13, 5, 9, 0}), false), 13 * 3600 + 5 * 60);
 }
 
 TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
@@ -43,11 +42,10 @@ TEST(DateTime, RoundingAndOverflowCarryAcrossTheCalendar) {
         EXPECT_EQ(ToWholeSeconds(FromWholeSeconds(s)), s) << s;
 }
 
+// Midnight of the first day, the last second and the days beyond both are pinned by the stored dates' table.
 TEST(DateTime, ValidDatesAreYears100To9999) {
-    for (const double valid : {DateSerial(100, 1, 1) - 0.5, DateSerial(9999, 12, 31) + 0.99})
-        EXPECT_TRUE(IsValidDate(valid)) << valid << " (the first: 1 Jan 100, noon)";
-    for (const double invalid : {DateSerial(99, 12, 31), DateSerial(10000, 1, 1), std::nan(""), HUGE_VAL})
-        EXPECT_FALSE(IsValidDate(invalid)) << invalid;
+    EXPECT_TRUE(IsValidDate(DateSerial(100, 1, 1) - 0.5)) << "1 Jan 100, noon";
+    EXPECT_FALSE(IsValidDate(std::nan("")) || IsValidDate(HUGE_VAL));
     EXPECT_EQ(ToCivil(HUGE_VAL), CivilDateTime{});
 }
 

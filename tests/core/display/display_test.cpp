@@ -50,14 +50,14 @@ TEST(SelectTextRuns, RunsOfEachRowInOrderOnlyWithinTheBuffer) {
     const auto draw = [](std::string_view rows) {
         std::vector<std::uint32_t> pixels;
         for (const char c : rows)
-            pixels.push_back(c == '.' ? kWhite : c == '#' ? 0 : kRed);
+            pixels.push_back(c == '.' ? kWhite : c == '#' ? 0 : c == 'a' ? 0xFF00'0000 : kRed);
         return pixels;
     };
     using Rects = std::vector<PixelRect>;
     // clang-format off
     const std::tuple<std::string_view, int, int, Rects> cases[]{
-        {"....#.", 3, 5, {{1, 1, 2, 2}}}, // only the rows the buffer holds
-        {".#", 1, 2, {{0, 1, 1, 2}}}, {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}}, {"", 1, 1, {}}};
+        {"....#.", 3, 5, {{1, 1, 2, 2}}}, {"", 1, 1, {}}, {"a#", 2, 1, {{1, 0, 2, 1}}}, // only rows held; all 32 bits
+        {".#", 1, 2, {{0, 1, 1, 2}}}, {"#.", 0, 2, {}}, {"#.", -1, 2, {}}, {"#.", 2, 0, {}}, {"", 0, 0, {}}};
     // clang-format on
     for (const auto& [rows, width, height, expected] : cases)
         EXPECT_EQ(SelectTextRuns(draw(rows), width, height), expected)

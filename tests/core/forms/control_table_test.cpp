@@ -45,8 +45,7 @@ TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFra
         {{K::Label, L"", {0, 0, 50, 20}, 40, {0, 0, 50, 20}}, {K::ListBox, L"", {30, 0, 40, 20}, 0, {30, 0, 40, 20}}},
         // Beyond the gap, below the row, at the label's own left, a frame, another frame's control.
         {{K::Button, L"", {86, 0, 30, 20}, 0, {86, 0, 30, 20}}, {K::Button, L"", {30, 20, 40, 20}, 0, {30, 20, 40, 20}},
-         {K::Picture, L"", {10, 0, 100, 20}, 0, {10, 0, 100, 20}},
-         {K::Frame, L"", {40, 0, 100, 40}, 0, {40, 0, 100, 40}},
+         {K::Picture, L"", {10, 0, 100, 20}, 0, {10, 0, 100, 20}}, {K::Frame, L"", {40, 0, 90, 40}, 0, {40, 0, 90, 40}},
          {K::Button, L"f", {50, 0, 30, 20}, 0, {50, 0, 30, 20}}, {K::Label, L"", {10, 0, 40, 20}, 70, {10, 0, 74, 20}}},
     };
     // clang-format on
