@@ -5,6 +5,7 @@
 
 #include <sddl.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -137,6 +138,20 @@ TEST_F(ListFileOnDisk, AFailedSaveStepKeepsTheListAndItsNamesLeavesNothingBehind
     editor.Unload();
     SaveCalls() = {};
     MessageBoxCall() = ::MessageBoxW;
+}
+
+// Run by full_disk.sh on a small file system that it mounts: the disk is filled, then the list saved.
+TEST(ListFileFullDisk, AFullDiskKeepsTheListAndLeavesNothingBehind) {
+    const char* folder = std::getenv("UPLIFT_FULL_DISK_DIR");
+    if (!folder) GTEST_SKIP() << "run by full_disk.sh, on a small file system of its own";
+    const std::wstring path = ListFilePath(std::filesystem::path(folder)), filler = path + L".filler";
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << "\"old\"\r\n";
+    for (std::ofstream fill{std::filesystem::path(filler)};
+         fill.write(std::string(4096, 'x').data(), 4096);) {
+    }
+    EXPECT_TRUE(WriteListFileAt(path, {std::wstring(20000, L'n')}));
+    EXPECT_EQ(std::tuple(ReadListFileAt(path), ::GetFileAttributesW((path + L".new").c_str())),
+              std::tuple(Entries{L"old"}, INVALID_FILE_ATTRIBUTES));
 }
 
 } // namespace
