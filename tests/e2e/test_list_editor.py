@@ -69,7 +69,7 @@ class ListEditorTest(ProgramTest):
         editor = self.open_editor(self.show_options(self.start_ready(list_entries=["Caf\u00e9"])[1]))
         keys("alt+n", text="new")
         lock = self.launch(os.environ["UPLIFT_PROBE"], "lock", "lock", "Z:" + self.folder + "/Data.Lst")
-        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\n", "Data.Lst to be held open")
+        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\r\n", "Data.Lst to be held open")
         keys("alt+o")
         wait_until(lambda: shown(FAILED), "the failure to be told")
         self.assertEqual((self.items(editor)[0][2], pathlib.Path(self.folder, "Data.Lst").read_bytes()),
