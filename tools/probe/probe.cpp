@@ -158,9 +158,8 @@ int Watch(const std::vector<std::wstring>& args) {
     const int64_t start = previous;
     line(current, previous, previous);
     uint64_t seen = 0, polls = 1;
+    const LARGE_INTEGER wait{.QuadPart = -interval * 10}; // relative, in 100 ns
     while ((edges == 0 || seen < edges) && previous < end) {
-        LARGE_INTEGER wait;
-        wait.QuadPart = -interval * 10; // relative, in 100 ns
         delay(FALSE, &wait);
         const bool now = visible();
         const int64_t at = UnixMicros();
