@@ -14,9 +14,6 @@ class OptionsTest(ProgramTest):
         program, window = self.start_ready(settings)
         return program, self.show_options(window)
 
-    def hidden(self):
-        return not shown(OPTIONS_TITLE)
-
     def test_labels_choose_options_the_rules_follow_cancelled_dialogs_change_nothing_and_144_dpi_grows_it(self):
         program, window = self.open()
         screenshot(window["rect"], save_as="options-96-dpi.png")
@@ -42,7 +39,7 @@ class OptionsTest(ProgramTest):
             probe("post", dialog["hwnd"], WM_CLOSE)
             wait_until(lambda: not shown(title), "the %s dialog to close" % title)
         press(window, "&Ok")
-        wait_until(self.hidden, "OK")
+        wait_until(lambda: not shown(OPTIONS_TITLE), "OK to hide the options window")
         self.assertEqual({k: reg_texts()[k] for k in STORED}, dict(STORED, Enabled="False"))
 
         # Started again at 144 dpi, the dialog is half as wide again.
@@ -73,4 +70,4 @@ class OptionsTest(ProgramTest):
         press(window, "&Default")
         probe("post", window["hwnd"], WM_CLOSE)  # the close box acts as OK
         self.wait_values(lambda v: v["FontName"] == "Arial", "the close box to save")
-        self.assertTrue(program.running() and self.hidden())
+        self.assertTrue(program.running() and not shown(OPTIONS_TITLE))
