@@ -40,7 +40,8 @@ class ListEditorTest(ProgramTest):
 
     def test_edit_add_delete_cancel_and_the_next_showing_is_the_new_entry(self):
         watch = self.watch()
-        _, options = self.start_ready({"optList": "True", "Pause": PAUSE_1_S, "Time": TIME_50_MS}, ["Hi"])
+        pathlib.Path(self.folder, "Data.Lst").write_bytes(b'"Hi"\r\n')
+        _, options = self.start_ready({"optList": "True", "Pause": PAUSE_1_S, "Time": TIME_50_MS})
         _, before = watch.wait_for(True)
         editor = self.open_editor(self.show_options(options))
         self.click_item(editor, 0)
@@ -66,7 +67,8 @@ class ListEditorTest(ProgramTest):
         self.close_editor("Escape", THREE)
 
     def test_a_save_that_fails_keeps_the_file_and_the_editor_with_its_entries(self):
-        editor = self.open_editor(self.show_options(self.start_ready(list_entries=["Caf\u00e9"])[1]))
+        pathlib.Path(self.folder, "Data.Lst").write_bytes(b'"Caf\xe9"\r\n')
+        editor = self.open_editor(self.show_options(self.start_ready()[1]))
         keys("alt+n", text="new")
         lock = self.launch(os.environ["UPLIFT_PROBE"], "lock", "lock", "Z:" + self.folder + "/Data.Lst")
         wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\r\n", "Data.Lst to be held open")
