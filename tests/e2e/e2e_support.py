@@ -216,13 +216,10 @@ class ProgramTest(unittest.TestCase):
         reg_write({}, delete=STORE_KEYS)
         shutil.rmtree(self.folder, True)
 
-    def start(self, settings=None, list_entries=None, debug="-all"):
-        """Writes the settings and Data.Lst beside the copy of the program, and starts it."""
+    def start(self, settings=None, debug="-all"):
+        """Writes the settings and starts the copy of the program (a test puts its Data.Lst in self.folder)."""
         if settings:
             reg_write(settings)
-        if list_entries is not None:
-            with open(os.path.join(self.folder, "Data.Lst"), "wb") as f:
-                f.write(b"".join(b'"%s"\r\n' % entry.encode("cp1252") for entry in list_entries))
         return self.launch(self.exe, "program", debug=debug)
 
     def launch(self, exe, name, *args, **options):
@@ -230,9 +227,9 @@ class ProgramTest(unittest.TestCase):
         self.started.append(Started(exe, name, *args, **options))
         return self.started[-1]
 
-    def start_ready(self, settings=None, list_entries=None, debug="-all"):
+    def start_ready(self, settings=None, debug="-all"):
         """(program, options window) once the start-up's last step wrote Enabled ("1" unless set) as True or False."""
-        program = self.start(dict({"Enabled": "1"}, **(settings or {})), list_entries, debug=debug)
+        program = self.start(dict({"Enabled": "1"}, **(settings or {})), debug=debug)
         self.wait_values(lambda v: v.get("Enabled") in ("True", "False"), "the end of the start-up")
         return program, self.wait_options(program)
 
@@ -277,12 +274,10 @@ class Watch:
 
     def wait_for(self, visible, timeout=DEADLINE):
         """Skips to the next change to that state: (visible, rect)."""
-        def found():
-            changes = self.changes()
-            at = next((i for i in range(self.taken, len(changes)) if changes[i][0] == visible), None)
-            if at is not None:
-                self.taken = at + 1
-                return changes[at]
+        def found():  # each change looked at is taken: one of the other state is skipped anyway
+            for self.taken, change in enumerate(self.changes()[self.taken:], self.taken + 1):
+                if change[0] == visible:
+                    return change
         return wait_until(found, "the message window to become " + ("visible" if visible else "hidden"), timeout)
 
     def drain(self):

@@ -43,11 +43,58 @@ class AboutHelpTest(ProgramTest):
         run("wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", command, "/f")
         self.addCleanup(run, "wine", "reg", "add", key, "/ve", "/t", "REG_SZ", "/d", previous, "/f")
 
-    def test_each_key_button_and_the_menus_help_ask_once_for_their_topic(self):
-        # No help file yet: the requests still show in the trace, and no viewer takes the focus between the keys.
+    def test_support_web_site_about_box_then_each_key_button_and_the_menus_help_ask_once_for_a_topic(self):
+        sent = os.path.join(self.folder, "mail.txt")
+        self.set_handler("mailto", "C:\\windows\\system32\\cmd.exe /c echo %%1> Z:%s" % sent.replace("/", "\\"))
+        self.set_handler("https", 'Z:\\nowhere\\browser.exe "%1"')
         program, window = self.start_ready(debug="+htmlhelp")
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SUPPORT)
+        mail = wait_until(lambda: os.path.exists(sent) and pathlib.Path(sent).read_bytes().strip(), "the mail program")
+        self.assertEqual(mail, b"mailto:" + SUPPORT.encode())
+
+        # Neither the browser nor the mail program can be started: the box shows the address to copy.
+        self.set_handler("mailto", 'Z:\\nowhere\\mailer.exe "%1"')
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        about = self.wait_active(ABOUT_TITLE)
+        xdotool("key", "Tab", "Tab")  # past OK and Support to the link, which shows its focus
+        screenshot(about["rect"], save_as="about-link-focus.png")
+        xdotool("key", "Return")
+        press(self.wait_message(about["pid"], WEB), "OK")
+        press(about, "S&upport")
+        press(self.wait_message(about["pid"], SUPPORT), "OK")
+        # The about box, active again once the message box has gone.
+        about = self.wait_active(ABOUT_TITLE)
+        screenshot(about["rect"], save_as="about.png")
+        self.assertLessEqual({"Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB}, set(controls(about)))
+
+        # While it is up, the icon and the menu only bring it to the front (one queue: all handled before OK).
+        tray = windows("UpliftBeacon.frmTray", pid=about["pid"])[0]
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, DOUBLE_CLICK)
+        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        press(about, "OK")
+        wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
+        self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
+        self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
+
+        # Enter closes the box.
+        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
+        self.wait_active(ABOUT_TITLE)
+        xdotool("key", "Return")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
+
+        # From the options dialog, which waits beneath it; Escape closes it.
         self.show_options(window)
         options = self.wait_active(OPTIONS_TITLE)
+        press(options, "&About...")
+        self.wait_active(ABOUT_TITLE)
+        self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
+        xdotool("key", "Escape")
+        wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
+        wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")
+
+        # Help: no help file yet, so the requests show in the trace and no viewer takes the focus between the keys.
         c, expected = controls(options), []
 
         def asks(topic, what):
@@ -94,54 +141,3 @@ class AboutHelpTest(ProgramTest):
         self.assertEqual(viewer["title"], "Uplift Beacon Plus Help")
         probe("post", viewer["hwnd"], WM_CLOSE)  # the program never closes it
         wait_until(lambda: not windows(VIEWER, pid=window["pid"]), "the help viewer to close")
-
-    def test_support_web_site_and_about_box_from_the_menu_and_the_options_dialog(self):
-        sent = os.path.join(self.folder, "mail.txt")
-        self.set_handler("mailto", "C:\\windows\\system32\\cmd.exe /c echo %%1> Z:%s" % sent.replace("/", "\\"))
-        self.set_handler("https", 'Z:\\nowhere\\browser.exe "%1"')
-        _, window = self.start_ready()
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SUPPORT)
-        mail = wait_until(lambda: os.path.exists(sent) and pathlib.Path(sent).read_bytes().strip(), "the mail program")
-        self.assertEqual(mail, b"mailto:" + SUPPORT.encode())
-
-        # Neither the browser nor the mail program can be started: the box shows the address to copy.
-        self.set_handler("mailto", 'Z:\\nowhere\\mailer.exe "%1"')
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        about = self.wait_active(ABOUT_TITLE)
-        xdotool("key", "Tab", "Tab")  # past OK and Support to the link, which shows its focus
-        screenshot(about["rect"], save_as="about-link-focus.png")
-        xdotool("key", "Return")
-        press(self.wait_message(about["pid"], WEB), "OK")
-        press(about, "S&upport")
-        press(self.wait_message(about["pid"], SUPPORT), "OK")
-        # The about box, active again once the message box has gone.
-        about = self.wait_active(ABOUT_TITLE)
-        screenshot(about["rect"], save_as="about.png")
-        self.assertLessEqual({"Version 1.1.3", "Uplift Beacon", "OK", "S&upport", WEB}, set(controls(about)))
-
-        # While it is up, the icon and the menu only bring it to the front (one queue: all handled before OK).
-        tray = windows("UpliftBeacon.frmTray", pid=about["pid"])[0]
-        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, DOUBLE_CLICK)
-        probe("post", tray["hwnd"], TRAY_CALLBACK, 0, RIGHT_BUTTON_UP)
-        probe("post", window["hwnd"], WM_COMMAND, MNU_SHOW)
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        press(about, "OK")
-        wait_until(lambda: not windows(title=ABOUT_TITLE, visible=True), "OK to close the one about box")
-        self.assertFalse(options_window()["visible"], "the options window opened beneath the about box")
-        self.assertFalse(windows("#32768", pid=about["pid"], visible=True), "the icon's menu opened")
-
-        # Enter closes the box.
-        probe("post", window["hwnd"], WM_COMMAND, MNU_ABOUT)
-        self.wait_active(ABOUT_TITLE)
-        xdotool("key", "Return")
-        wait_until(lambda: not windows(title=ABOUT_TITLE), "Enter to close the about box")
-
-        # From the options dialog, which waits beneath it; Escape closes it.
-        self.show_options(window)
-        options = self.wait_active(OPTIONS_TITLE)
-        press(options, "&About...")
-        self.wait_active(ABOUT_TITLE)
-        self.assertFalse(controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window under the about box")
-        xdotool("key", "Escape")
-        wait_until(lambda: not windows(title=ABOUT_TITLE), "Escape to close the about box")
-        wait_until(lambda: controls(options)[OPTIONS_TITLE][0]["enabled"], "the options window enabled again")

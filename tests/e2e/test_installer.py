@@ -107,7 +107,7 @@ class InstallerTest(unittest.TestCase):
         files = {name: pathlib.Path(FOLDER, name).read_bytes() for name in ("UpliftBeacon.exe", "UpliftBeacon.chm")}
         lock = Started(os.environ["UPLIFT_PROBE"], "lock", "lock", FOLDER_C + "\\UpliftBeacon.chm")
         self.addCleanup(lock.kill)
-        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\n", "the help file to be held open")
+        wait_until(lambda: pathlib.Path(lock.log.name).read_bytes() == b"locked\r\n", "the help file to be held open")
         self.assertEqual(to_the_end(SETUP, "/S"), 2)
         self.assertEqual({name: pathlib.Path(FOLDER, name).read_bytes() for name in files}, files)
         self.assertEqual(sorted(os.listdir(FOLDER)), sorted(FILES + ["Data.Lst"]))

@@ -1,6 +1,9 @@
 // probe.exe: what the end-to-end tests and benchmarks ask of Wine itself. Output is UTF-8, one record a
-// line, fields separated by tabs. Exit codes: 0 success, 1 nothing found or not posted, 2 bad usage.
+// line (CR LF), fields separated by tabs. Exit codes: 0 success, 1 nothing found or not posted, 2 bad usage.
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -10,24 +13,6 @@
 namespace {
 
 enum ExitCode { kOk, kNotFound, kUsage };
-
-void Out(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-              nullptr);
-}
-
-// Out of a printf format, of any length.
-template <typename... Values> void Print(const wchar_t* format, Values... values) {
-    std::vector<wchar_t> text(static_cast<size_t>(_scwprintf(format, values...)) + 1);
-    std::swprintf(text.data(), text.size(), format, values...);
-    Out(text.data());
-}
 
 uint64_t Number(const std::wstring& text) {
     return std::wcstoull(text.c_str(), nullptr, 0);
@@ -74,24 +59,19 @@ std::wstring RectText(HWND hwnd) {
     return text;
 }
 
-struct Search {
-    std::wstring className; // empty: every class
-    DWORD pid = 0;          // 0: every process
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    if ((search->className.empty() || ClassOf(hwnd) == search->className) &&
-        (search->pid == 0 || PidOf(hwnd) == search->pid))
-        search->found.push_back(hwnd);
+BOOL CALLBACK Collect(HWND hwnd, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
     return TRUE;
 }
 
+// The top-level windows of that class (empty: every class) and process (0: every process).
 std::vector<HWND> TopLevel(const std::wstring& className, DWORD pid = 0) {
-    Search search{className, pid, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
+    std::erase_if(found, [&](HWND hwnd) {
+        return (!className.empty() && ClassOf(hwnd) != className) || (pid != 0 && PidOf(hwnd) != pid);
+    });
+    return found;
 }
 
 // Each line: hwnd pid visible rect x11-window foreground class title.
@@ -101,10 +81,10 @@ int Windows(const std::wstring& className) {
         // InternalGetWindowText sends no message: a busy program cannot hold the probe up.
         wchar_t title[512] = {};
         InternalGetWindowText(hwnd, title, 512);
-        Print(L"%#llx\t%lu\t%d\t%ls\t%#llx\t%d\t%ls\t%ls\n", Handle(hwnd), PidOf(hwnd),
-              IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
-              Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))), hwnd == foreground,
-              ClassOf(hwnd).c_str(), OneLine(title).c_str());
+        wprintf(L"%#llx\t%lu\t%d\t%ls\t%#llx\t%d\t%ls\t%ls\n", Handle(hwnd), PidOf(hwnd),
+                IsWindowVisible(hwnd) ? 1 : 0, RectText(hwnd).c_str(),
+                Handle(static_cast<HWND>(GetPropW(hwnd, L"__wine_x11_whole_window"))), hwnd == foreground,
+                ClassOf(hwnd).c_str(), OneLine(title).c_str());
     }
     return kOk;
 }
@@ -115,24 +95,24 @@ int Message(bool post, const std::vector<std::wstring>& args) {
     const auto w = static_cast<WPARAM>(args.size() > 2 ? Number(args[2]) : 0);
     const auto l = static_cast<LPARAM>(args.size() > 3 ? Number(args[3]) : 0);
     if (post) return PostMessageW(hwnd, message, w, l) ? kOk : kNotFound;
-    Out(std::to_wstring(static_cast<long long>(Ask(hwnd, message, w, l))) + L"\n");
+    wprintf(L"%lld\n", static_cast<long long>(Ask(hwnd, message, w, l)));
     return kOk;
 }
 
 // Each line, the window first, then its children: hwnd class enabled checked selected rect text. Buttons
 // answer BM_GETCHECK and combo boxes CB_GETCURSEL across processes.
 int Controls(const std::wstring& parent) {
-    Search search{L"", 0, {Window(parent)}};
-    EnumChildWindows(Window(parent), Collect, reinterpret_cast<LPARAM>(&search));
-    for (HWND hwnd : search.found) {
+    std::vector<HWND> found{Window(parent)};
+    EnumChildWindows(Window(parent), Collect, reinterpret_cast<LPARAM>(&found));
+    for (HWND hwnd : found) {
         const std::wstring cls = ClassOf(hwnd);
         const bool checked = cls == L"Button" && Ask(hwnd, BM_GETCHECK) == BST_CHECKED;
         const auto selected = static_cast<LRESULT>(cls == L"ComboBox" ? Ask(hwnd, CB_GETCURSEL) : -1);
         wchar_t text[1024] = {};
         Ask(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-        Print(L"%#llx\t%ls\t%d\t%d\t%lld\t%ls\t%ls\n", Handle(hwnd), cls.c_str(),
-              IsWindowEnabled(hwnd) ? 1 : 0, checked, static_cast<long long>(selected),
-              RectText(hwnd).c_str(), OneLine(text).c_str());
+        wprintf(L"%#llx\t%ls\t%d\t%d\t%lld\t%ls\t%ls\n", Handle(hwnd), cls.c_str(),
+                IsWindowEnabled(hwnd) ? 1 : 0, checked, static_cast<long long>(selected),
+                RectText(hwnd).c_str(), OneLine(text).c_str());
     }
     return kOk;
 }
@@ -168,8 +148,9 @@ int Watch(const std::vector<std::wstring>& args) {
         return hwnd && IsWindowVisible(hwnd);
     };
     const auto line = [&](bool state, int64_t at, int64_t previous) {
-        Print(L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0, static_cast<long long>(at),
-              static_cast<long long>(previous), Handle(hwnd), RectText(hwnd).c_str());
+        wprintf(L"state\t%d\t%lld\t%lld\t%#llx\t%ls\n", state ? 1 : 0, static_cast<long long>(at),
+                static_cast<long long>(previous), Handle(hwnd), RectText(hwnd).c_str());
+        std::fflush(stdout); // each change as it comes, to a reader of the log or the pipe
     };
 
     bool current = visible();
@@ -177,9 +158,8 @@ int Watch(const std::vector<std::wstring>& args) {
     const int64_t start = previous;
     line(current, previous, previous);
     uint64_t seen = 0, polls = 1;
+    const LARGE_INTEGER wait{.QuadPart = -interval * 10}; // relative, in 100 ns
     while ((edges == 0 || seen < edges) && previous < end) {
-        LARGE_INTEGER wait;
-        wait.QuadPart = -interval * 10; // relative, in 100 ns
         delay(FALSE, &wait);
         const bool now = visible();
         const int64_t at = UnixMicros();
@@ -191,8 +171,8 @@ int Watch(const std::vector<std::wstring>& args) {
         }
         previous = at;
     }
-    Print(L"polls\t%llu\t%.1f\n", static_cast<unsigned long long>(polls),
-          static_cast<double>(previous - start) / static_cast<double>(polls));
+    wprintf(L"polls\t%llu\t%.1f\n", static_cast<unsigned long long>(polls),
+            static_cast<double>(previous - start) / static_cast<double>(polls));
     return edges == 0 || seen >= edges ? kOk : kNotFound;
 }
 
@@ -224,7 +204,7 @@ int Items(const std::wstring& list) {
     for (DWORD_PTR i = 0; i < count; ++i) {
         std::vector<wchar_t> text(Ask(hwnd, LB_GETTEXTLEN, i) + 1);
         Ask(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        Print(L"%d\t%d\t%ls\n", static_cast<LRESULT>(Ask(hwnd, LB_GETSEL, i)) > 0, i == caret, text.data());
+        wprintf(L"%d\t%d\t%ls\n", static_cast<LRESULT>(Ask(hwnd, LB_GETSEL, i)) > 0, i == caret, text.data());
     }
     return kOk;
 }
@@ -244,7 +224,8 @@ int Lock(const std::wstring& path) {
     HANDLE file =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kNotFound;
-    Out(L"locked\n");
+    wprintf(L"locked\n");
+    std::fflush(stdout); // read while the probe runs on
     Sleep(INFINITE);
     return kOk;
 }
@@ -252,6 +233,7 @@ int Lock(const std::wstring& path) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_U8TEXT); // UTF-8, lines ended by CR LF
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const std::vector<std::wstring> args(argv + (argc > 1 ? 2 : argc), argv + argc);
     if (command == L"windows" && args.size() <= 1) return Windows(args.empty() ? L"" : args[0]);
@@ -263,7 +245,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 1) return Items(args[0]);
     if (command == L"lock" && args.size() == 1) return Lock(args[0]);
     if (command == L"fullscreen" && args.empty()) return FullScreen();
-    Out(L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
+    wprintf(
+        L"usage: probe windows [class] | post|send <hwnd> <msg> [w [l]] | controls <hwnd>\n"
         L"       | items <list hwnd> | watch <class> <pid> <ms> [edges [interval-us]] | hold | lock <path>\n"
         L"       | fullscreen   (see probe.cpp)\n");
     return kUsage;
