@@ -24,10 +24,8 @@ popups = {int(n): text.strip() for n, text in
           re.findall(r"^\.topic (\d+)[ \t]*\r?\n(.*?)(?=^\.topic |\Z)", popup_file, re.M | re.S)}
 
 failures = [] if numbers else [f"no help numbers in {header}"]
-for number in sorted(numbers | pages.keys()):
-    if pages.get(number) not in files:
-        failures.append(f"help number {number}: page {pages.get(number)!r} is not in the file")
-    if number in numbers and not popups.get(number):
-        failures.append(f"help number {number}: no popup text")
+failures += [f"help number {number}: page {pages.get(number)!r} is not in the file"
+             for number in sorted(numbers | pages.keys()) if pages.get(number) not in files]
+failures += [f"help number {number}: no popup text" for number in sorted(numbers) if not popups.get(number)]
 print("\n".join(failures) or f"{len(numbers)} help numbers: each has its page and its popup text")
 sys.exit(1 if failures else 0)
