@@ -1,7 +1,5 @@
-#!/usr/bin/env python3
-"""check_imports.py <objdump> <program.exe>: fails when the program's import table names a DLL that the loader
-would look for beside the program. Only the system's own DLLs, always taken from its folder, may be loaded as the
-program starts; anything else is loaded on first use, from the system folder only."""
+"""check_imports.py <objdump> <program.exe>: fails when the program's import table names a DLL other than the system's
+own, which the loader always takes from its folder (anything else is loaded on first use, from that folder only)."""
 
 import re
 import subprocess
@@ -15,6 +13,5 @@ dump = subprocess.run([sys.argv[1], "-p", sys.argv[2]], stdout=subprocess.PIPE, 
 names = re.findall(r"^\s*DLL Name: (\S+)", dump, re.M)
 others = [name for name in names if name.lower() not in ALLOWED]
 print("load-time imports: " + ", ".join(names))
-if others:
-    print("FAILED: not DLLs the system takes from its own folder: " + ", ".join(others))
-sys.exit(1 if others or not names else 0)
+if others or not names:
+    sys.exit("FAILED: not DLLs the system takes from its own folder: " + ", ".join(others or ["(no DLL names read)"]))
