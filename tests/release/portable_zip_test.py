@@ -23,9 +23,8 @@ class PortableZip(unittest.TestCase):
             for path in zips:
                 portable_zip.write(dist, AFFIRMATIONS, path, "P")
             self.assertEqual(*(open(path, "rb").read() for path in zips))
-            names = zipfile.ZipFile(zips[0]).namelist()
-        self.assertEqual(sorted(names), sorted(["P/", "P/Affirmations/", "P/UpliftBeacon.chm", "P/UpliftBeacon.exe"] +
-                                               ["P/Affirmations/" + name for name in os.listdir(AFFIRMATIONS)]))
+            self.assertCountEqual(zipfile.ZipFile(zips[0]).namelist(), ["P/", "P/Affirmations/", "P/UpliftBeacon.chm",
+                "P/UpliftBeacon.exe", *("P/Affirmations/" + name for name in os.listdir(AFFIRMATIONS))])
 
 
 if __name__ == "__main__":
