@@ -8,7 +8,6 @@ import unittest
 import zipfile
 
 DIST, AFFIRMATIONS, MAKER = sys.argv[1:4]
-del sys.argv[1:4]
 sys.path.insert(0, os.path.dirname(MAKER))
 import portable_zip  # noqa: E402
 
@@ -28,4 +27,4 @@ class PortableZip(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    unittest.main(argv=sys.argv[:1])
