@@ -254,11 +254,6 @@ class ProgramTest(unittest.TestCase):
     def wait_values(self, condition, message):  # the texts of the settings once they meet the condition
         return wait_until(lambda: (lambda texts: condition(texts) and texts)(reg_texts()), message)
 
-    def assert_path_written(self):
-        path = reg_values(SETTINGS_KEY).get("Path")
-        expected = {"Z:" + p.replace("/", "\\") for p in (self.folder, os.path.realpath(self.folder))}
-        self.assertIn(path, {("REG_SZ", p) for p in expected}, "the program folder under " + SETTINGS_KEY)
-
 
 class Watch:
     """The message window's changes of visibility (probe watch, polling every ms, of every process) from its log."""

@@ -5,7 +5,7 @@ import pathlib
 import re
 import shutil
 
-from e2e_support import SETTINGS_KEY, STORE_KEYS, ProgramTest, options_window, reg_texts, reg_write, wait_until
+from e2e_support import SETTINGS_KEY, ProgramTest, options_window, reg_texts, reg_values, reg_write, wait_until
 
 # What the first start writes; Date, Everyday and LastMessageDate come from the moment of the start.
 DEFAULTS = {"txtCaption": "I am super productive and successful", "Time": "7", "Pause": "10", "optList": "False",
@@ -17,6 +17,10 @@ VALUE_NAMES = sorted(list(DEFAULTS) + ["Date", "Everyday", "LastMessageDate"])
 
 
 class LifetimeTest(ProgramTest):
+    def assert_path_written(self):
+        folders = {"Z:" + p.replace("/", "\\") for p in (self.folder, os.path.realpath(self.folder))}
+        self.assertIn(reg_values(SETTINGS_KEY).get("Path"), {("REG_SZ", name) for name in folders}, "Path")
+
     def test_a_start_with_showing_disabled_writes_only_enabled_and_the_close_saves_the_record(self):
         kept = {"LastMessageKey": "42", "LastMessageDate": "1/2/2020", "txtCaption": "Hello", "WhenToDisplay": "1"}
         program, _ = self.start_ready(dict(kept, Enabled="0"))
