@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -59,8 +58,7 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
 // Each damage {offset, byte, size} after the first spoils the key, the signature, the length or cuts a byte.
 TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
     constexpr std::u16string_view kWords = u"\x5C\x34\0VS_VERSION_INFO\0\0\x4BD\xFEEF\0\0\x1\x1\x3"sv;
-    constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{
-        {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
+    constexpr std::size_t kDamages[][3]{{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}};
     for (const auto& [at, byte, size] : kDamages) {
         std::vector<std::byte> bytes(92);
         std::memcpy(bytes.data(), kWords.data(), 2 * kWords.size()); // little-endian, as the resource is
