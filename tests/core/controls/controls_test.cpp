@@ -12,28 +12,24 @@ namespace {
 // (at 144 dpi the bar's 1.5 and 645.5 pixels reach the right edge). What's-This stands left of minimize, or
 // where maximize would be; the caption ends before the first button shown.
 TEST(GradientTitleLayout, PlacesTheElementsForEachMaskAtTheRealResolution) {
-    struct Case {
-        int Dpi, Width, Mask;
-        bool WhatsThis;
-        PixelRect Expected[8]; // control, bar, icon, caption, close, maximize, minimize, What's-This
-    };
+    // Dpi, width, mask, What's-This; control, bar, icon, caption, close, maximize, minimize, What's-This.
     // clang-format off
-    constexpr Case cases[]{
-        {96, 432, 3, true, {{0, 0, 432, 21}, {1, 1, 431, 20}, {2, 2, 18, 18}, {20, 3, 356, 20}, {412, 3, 428, 17},
-                            {394, 3, 410, 17}, {378, 3, 394, 17}, {359, 3, 375, 17}}},
-        {144, 648, 1, true, {{0, 0, 648, 32}, {2, 2, 648, 30}, {4, 4, 28, 28}, {30, 5, 536, 30}, {620, 5, 644, 26},
-                             {592, 5, 616, 26}, {568, 5, 592, 26}, {540, 5, 564, 26}}},
-        {96, 3000, 0, false, {{0, 0, 3000, 21}, {1, 1, 2999, 20}, {2, 2, 18, 18}, {20, 3, 2977, 20},
-                              {2980, 3, 2996, 17}, {2962, 3, 2978, 17}, {2946, 3, 2962, 17}, {2962, 3, 2978, 17}}},
+    constexpr std::tuple<int, int, int, bool, std::array<PixelRect, 8>> cases[]{
+        {96, 432, 3, true, {{{0, 0, 432, 21}, {1, 1, 431, 20}, {2, 2, 18, 18}, {20, 3, 356, 20}, {412, 3, 428, 17},
+                             {394, 3, 410, 17}, {378, 3, 394, 17}, {359, 3, 375, 17}}}},
+        {144, 648, 1, true, {{{0, 0, 648, 32}, {2, 2, 648, 30}, {4, 4, 28, 28}, {30, 5, 536, 30}, {620, 5, 644, 26},
+                              {592, 5, 616, 26}, {568, 5, 592, 26}, {540, 5, 564, 26}}}},
+        {96, 3000, 0, false, {{{0, 0, 3000, 21}, {1, 1, 2999, 20}, {2, 2, 18, 18}, {20, 3, 2977, 20},
+                               {2980, 3, 2996, 17}, {2962, 3, 2978, 17}, {2946, 3, 2962, 17}, {2962, 3, 2978, 17}}}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        const auto l = LayOutTitle(c.Width, CaptionButtonsFor(c.Mask, c.WhatsThis), c.Dpi);
-        ASSERT_TRUE(l) << c.Width;
+    for (const auto& [dpi, width, mask, whatsThis, expected] : cases) {
+        const auto l = LayOutTitle(width, CaptionButtonsFor(mask, whatsThis), dpi);
+        ASSERT_TRUE(l) << width;
         EXPECT_EQ((std::array{l->Control, l->TitleBar, l->FormIcon, l->FormCaption, l->CloseForm, l->Maximize,
                               l->Minimize, l->WhatsThisHelp}),
-                  std::to_array(c.Expected))
-            << "mask " << c.Mask << ", " << c.Width << " px at " << c.Dpi;
+                  expected)
+            << "mask " << mask << ", " << width << " px at " << dpi;
     }
     EXPECT_FALSE(LayOutTitle(0, {}, 96)); // a minimized host: nothing to lay out
     EXPECT_EQ(LayOutTitle(1, {}, 96)->TitleBar, (PixelRect{1, 1, 1, 20}));

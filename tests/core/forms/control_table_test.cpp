@@ -31,13 +31,7 @@ TEST(ControlTable, FramesAddUpAndEdgesRoundAtEachDpi) {
 // Pixels before and after, gap 4: a label too narrow for its text grows, a control right of it on its row in
 // its frame starts a gap after it keeping its right edge (and one pixel), then each label takes the gap.
 TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFrame) {
-    struct Control {
-        ControlKind Kind;
-        std::wstring_view Container;
-        PixelBox Before;
-        int Text; // the width of a label's text
-        PixelBox After;
-    };
+    using Control = std::tuple<ControlKind, std::wstring_view, PixelBox, int, PixelBox>;
     // clang-format off
     const std::vector<Control> forms[]{
         {{K::Label, L"", {0, 0, 50, 20}, 70, {0, 0, 74, 20}}, {K::ListBox, L"", {60, 0, 100, 20}, 0, {74, 0, 86, 20}}},
@@ -51,16 +45,16 @@ TEST(ControlTable, WidenLabelsMovesOnlyWhatStandsRightOfTheLabelOnItsRowInItsFra
     // clang-format on
     for (const auto& form : forms) {
         std::vector<ControlSpec> table;
-        std::vector<PixelBox> rects;
+        std::vector<PixelBox> rects, expected;
         std::vector<int> widths;
-        for (const Control& c : form) {
-            table.push_back({c.Kind, L"", L"", L"", {}, 0, c.Container});
-            rects.push_back(c.Before);
-            widths.push_back(c.Text);
+        for (const auto& [kind, container, before, textWidth, after] : form) {
+            table.push_back({kind, L"", L"", L"", {}, 0, container});
+            rects.push_back(before);
+            widths.push_back(textWidth);
+            expected.push_back(after);
         }
         WidenLabels(table, rects, widths, 4);
-        for (std::size_t i = 0; i < form.size(); ++i)
-            EXPECT_EQ(rects[i], form[i].After) << "form " << &form - forms << ", control " << i;
+        EXPECT_EQ(rects, expected) << "form " << &form - forms;
     }
 }
 

@@ -101,8 +101,10 @@ TEST_F(SettingsTest, UnconvertibleTextsLoadWhatAnEmptyStoreLoadsAndTextsLoadAsSt
 }
 
 TEST_F(SettingsTest, DefaultThenOkKeepsPickersAndCarriedValuesDefaultThenCancelRestores) {
+    EXPECT_EQ(LoadCarriedValues(empty, context), (CarriedValues{0, DateSerial(2026, 12, 5), true}));
+    const CarriedValues extremes{-2147483647 - 1, FromCivil({9999, 12, 31, 23, 59, 59}), false};
     SettingsRecord record = Edited();
-    SaveSettings(record, {}, store, formats);
+    SaveSettings(record, extremes, store, formats);
     SaveEnabled(false, store);
     const CarriedValues carried = LoadCarriedValues(store, context);
     ResetToDefaults(record, L"Another default");
@@ -114,19 +116,7 @@ TEST_F(SettingsTest, DefaultThenOkKeepsPickersAndCarriedValuesDefaultThenCancelR
     SettingsRecord expected = Fresh();
     std::tie(expected.Date, expected.Everyday) = std::pair(Edited().Date, Edited().Everyday);
     EXPECT_EQ(std::pair(record, Load()), std::pair(expected, expected)) << "kept, loaded";
-    EXPECT_EQ(LoadCarriedValues(store, context), carried);
-    EXPECT_FALSE(carried.Enabled);
-}
-
-TEST_F(SettingsTest, CarriedValuesFallBackToZeroYesterdayAndEnabledAndSaveAsRead) {
-    EXPECT_EQ(LoadCarriedValues(store, context), (CarriedValues{0, DateSerial(2026, 12, 5), true}));
-    const std::wstring key = L"-2147483648", date = L"12/31/9999 11:59:59 PM";
-    store.values = {{L"LastMessageKey", key}, {L"LastMessageDate", date}, {L"Enabled", L"False"}};
-    SaveSettings(Fresh(), LoadCarriedValues(store, context), store, formats);
-    SaveEnabled(true, store);
-    EXPECT_EQ(std::tie(store.values[L"LastMessageKey"], store.values[L"LastMessageDate"]),
-              std::tie(key, date));
-    EXPECT_TRUE(LoadCarriedValues(store, context).Enabled);
+    EXPECT_EQ(std::pair(carried, LoadCarriedValues(store, context)), std::pair(extremes, extremes));
 }
 
 TEST(RegistryNames, NamesAreTrimmedOfSpacesOrFallBackAndMakeTheKeyPath) {
@@ -135,7 +125,6 @@ TEST(RegistryNames, NamesAreTrimmedOfSpacesOrFallBackAndMakeTheKeyPath) {
           {L"  Acme  ", L"Acme", L"Acme"},
           {L"\tAcme", L"\tAcme", L"\tAcme"}}) {
         RegistryNames names;
-        names.SetCompanyName(L"First"); // a later call replaces the name
         names.SetCompanyName(given);
         names.SetAppName(given);
         EXPECT_EQ(names.BuildKeyPath(L"S"), std::wstring(L"Software\\") + company + L"\\" + app + L"\\S")
