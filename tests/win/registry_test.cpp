@@ -7,16 +7,10 @@
 namespace uplift::win {
 namespace {
 
-// A key below HKEY_CURRENT_USER of this test alone.
-class Registry : public ::testing::Test {
-protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
-    void TearDown() override { SetUp(); }
-    const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
-};
-
 // The program folder under Settings, the values' type and a read before the key exists: end-to-end tests.
-TEST_F(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNamesTheDefaultValueStar) {
+TEST(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNamesTheDefaultValueStar) {
+    const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); // a key of this test alone, left by an earlier process
     RegistrySettingsStore store(path);
     for (const auto& [name, text] :
          {std::pair{L"Time", L"7"}, {L"txtCaption", L"Ünïcödé ✓"}, {L"Empty", L""}, {L"Time", L"12"}}) {
@@ -48,6 +42,7 @@ TEST_F(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNam
     ASSERT_TRUE(WriteRegSetting(names, L"", L"*", L"default"));
     EXPECT_EQ(ReadUserString(path + L"\\Fernbrook\\UpliftBeacon", L""), L"default");
     EXPECT_FALSE(WriteRegSetting(names, std::wstring(400, L'k'), L"Path", L"x")) << "a key name too long";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
 }
 
 } // namespace
