@@ -44,10 +44,6 @@ TEST_F(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOn
     ASSERT_TRUE(form.Form_Initialize() && form.Load());
     static int told = 0;
     MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
-    const auto command = [this](const wchar_t* name, UINT code) {
-        ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form.Control(name)), code),
-                       reinterpret_cast<LPARAM>(form.Control(name)));
-    };
     form.SetVisible(true); // the controls are made at the first showing; hidden again, as after Cancel
     form.SetVisible(false);
     ::SetWindowTextW(form.Control(L"txtCaption"), L"typed");
@@ -62,10 +58,11 @@ TEST_F(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOn
     form.SetVisible(true);
     ::SetForegroundWindow(form.hWnd());
     ::SetFocus(form.Control(L"cboPause"));
-    command(L"lblEveryday", STN_CLICKED); // disables cboPause
+    const HWND label = form.Control(L"lblEveryday"); // its choice disables cboPause
+    ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(label), STN_CLICKED), LPARAM(label));
     EXPECT_EQ(::GetFocus(), form.Control(L"optEveryday"));
     store.failWrites = true;
-    command(L"cmdOk", BN_CLICKED);
+    ::SendMessageW(form.Control(L"cmdOk"), BM_CLICK, 0, 0);
     EXPECT_EQ(std::tuple(told, form.Settings().txtCaption, form.Settings().When),
               std::tuple(1, L"typed", WhenToDisplay::Everyday));
     ::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0);
