@@ -25,10 +25,9 @@ class OptionsTest(ProgramTest):
         for label, (pause, time_picker, date_picker, time_length) in rules:
             click(controls(window)[label][-1]["rect"])
             wait_until(lambda: controls(window)[label][0]["checked"], "a click on %r to choose its option" % label)
-            c = controls(window)
-            pickers = c["SysDateTimePick32"]
-            self.assertEqual((c["ComboBox"][1]["enabled"], pickers[0]["enabled"], pickers[1]["enabled"],
-                              c["ComboBox"][0]["enabled"]), (pause, time_picker, date_picker, time_length), label)
+            c = controls(window)  # the pause's list, the time and date pickers, the time length's list
+            ruled = (c["ComboBox"][1], *c["SysDateTimePick32"], c["ComboBox"][0])
+            self.assertEqual(tuple(w["enabled"] for w in ruled), (pause, time_picker, date_picker, time_length), label)
 
         # Colour and font dialogs, cancelled, change nothing.
         colour = controls(window)["Background color"][0]  # named for screen readers, though it shows no text
