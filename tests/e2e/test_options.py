@@ -29,10 +29,9 @@ class OptionsTest(ProgramTest):
             ruled = (c["ComboBox"][1], *c["SysDateTimePick32"], c["ComboBox"][0])
             self.assertEqual(tuple(w["enabled"] for w in ruled), (pause, time_picker, date_picker, time_length), label)
 
-        # Colour and font dialogs, cancelled, change nothing.
-        colour = controls(window)["Background color"][0]  # named for screen readers, though it shows no text
-        for button, title in ((colour, "Color"), (controls(window)["&Font..."][0], "Font")):
-            probe("post", button["hwnd"], BM_CLICK)
+        # Colour and font dialogs, cancelled, change nothing (the colour's button is named, though it shows no text).
+        for name, title in (("Background color", "Color"), ("&Font...", "Font")):
+            probe("post", controls(window)[name][0]["hwnd"], BM_CLICK)
             dialog = wait_until(lambda: shown(title), "the %s dialog" % title)
             self.assertFalse(controls(window)[OPTIONS_TITLE][0]["enabled"], "the options under " + title)
             probe("post", dialog["hwnd"], WM_CLOSE)
