@@ -2,7 +2,6 @@
 menu's items (found by their text) Disable, Enable, Exit, the Pause submenu and the quiet item, at 96 and 144 dpi."""
 
 import os
-import re
 
 from e2e_support import (BOX, PAUSE_1_S, SETTINGS_KEY, TIME_50_MS, ProgramTest, centre, log_dir,
                          log_pixels, options_window, probe, reg_values, run, screenshot, wait_until, windows, xdotool)
@@ -13,10 +12,9 @@ def tray_cell():
     tray = windows("__winex11_standalone_tray", visible=True)
     lines = run("xwininfo", "-id", tray[0]["x11"], check=False).splitlines() if tray else []
     info = dict(line.strip().split(": ", 1) for line in lines if ": " in line)
-    if info.get("Map State") != "IsViewable":
-        return None
-    left, top, side = (int(info[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Height"))
-    return left, top, left + side, top + side
+    if info.get("Map State") == "IsViewable":
+        left, top, side = (int(info[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Height"))
+        return left, top, left + side, top + side
 
 
 def icon(cell):
@@ -29,7 +27,7 @@ def difference(a, b):
 
 
 def letters(text):
-    return re.sub(r"[^a-z0-9]", "", text.lower())
+    return "".join(c for c in text.lower() if c.isascii() and c.isalnum())
 
 
 def menu_lines(rect, save_as):
@@ -83,7 +81,7 @@ class TrayTest(ProgramTest):
         self.click_icon("--repeat", "2", "--delay", "80", "1")
         watch.wait_for(False)
         wait_until(lambda: options_window()["visible"], "the options window")
-        self.assertNotIn(True, [visible for visible, _ in watch.drain()], "a showing while the options were open")
+        self.assertEqual(self.showings_within(4000), 0, "a showing while the options were open")
 
     def test_menu_disables_enables_and_exits(self):
         program, window, watch = self.start_with_icon({"Time": TIME_50_MS, "txtCaption": "On and off"})
@@ -107,7 +105,6 @@ class TrayTest(ProgramTest):
         self.choose(window["pid"], "menu-exit", "Exit")
         self.assertEqual(program.wait_exit(), 0)
         wait_until(lambda: tray_cell() is None or len(set(icon(self.cell))) <= 2, "the icon to go")
-        self.assertEqual(self.wait_values(lambda v: True, "the settings")["Enabled"], "True")
 
     def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
         program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s

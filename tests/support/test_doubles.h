@@ -33,8 +33,7 @@ private:
 class MemorySettingsStore final : public SettingsStore {
 public:
     std::optional<std::wstring> Read(std::wstring_view name) override {
-        const auto it = values.find(name);
-        return it == values.end() ? std::nullopt : std::optional(it->second);
+        return values.contains(name) ? std::optional(values.find(name)->second) : std::nullopt;
     }
     bool Write(std::wstring_view name, std::wstring_view value) override {
         if (failWrites) return false;
@@ -52,8 +51,7 @@ public:
         return std::wstring(first, first + bytes.size());
     }
     std::optional<std::string> Encode(std::wstring_view text) const override {
-        const auto beyond = [](wchar_t c) { return static_cast<std::uint32_t>(c) > 0xFF; };
-        if (std::ranges::any_of(text, beyond)) return std::nullopt;
+        if (std::ranges::any_of(text, [](wchar_t c) { return std::uint32_t(c) > 0xFF; })) return std::nullopt;
         return std::string(text.begin(), text.end());
     }
 };

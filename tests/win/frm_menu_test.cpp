@@ -2,6 +2,7 @@
 
 #include "app/frm_menu.h"
 #include "app/frm_tray.h"
+#include "options/common_dialog.h"
 
 #include "test_doubles.h"
 
@@ -44,10 +45,6 @@ TEST_F(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOn
     ASSERT_TRUE(form.Form_Initialize() && form.Load());
     static int told = 0;
     MessageBoxCall() = [](HWND, LPCWSTR, LPCWSTR, UINT) { return ++told, IDOK; };
-    const auto command = [this](const wchar_t* name, UINT code) {
-        ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form.Control(name)), code),
-                       reinterpret_cast<LPARAM>(form.Control(name)));
-    };
     form.SetVisible(true); // the controls are made at the first showing; hidden again, as after Cancel
     form.SetVisible(false);
     ::SetWindowTextW(form.Control(L"txtCaption"), L"typed");
@@ -62,10 +59,11 @@ TEST_F(MainForm, HiddenItTakesNoKeysALabelFocusesItsOptionAndAFailedSaveIsToldOn
     form.SetVisible(true);
     ::SetForegroundWindow(form.hWnd());
     ::SetFocus(form.Control(L"cboPause"));
-    command(L"lblEveryday", STN_CLICKED); // disables cboPause
+    const HWND label = form.Control(L"lblEveryday"); // its choice disables cboPause
+    ::SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(label), STN_CLICKED), LPARAM(label));
     EXPECT_EQ(::GetFocus(), form.Control(L"optEveryday"));
     store.failWrites = true;
-    command(L"cmdOk", BN_CLICKED);
+    ::SendMessageW(form.Control(L"cmdOk"), BM_CLICK, 0, 0);
     EXPECT_EQ(std::tuple(told, form.Settings().txtCaption, form.Settings().When),
               std::tuple(1, L"typed", WhenToDisplay::Everyday));
     ::SendMessageW(form.hWnd(), WM_QUERYENDSESSION, 0, 0);
@@ -93,6 +91,21 @@ TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
         ::SendMessageW(tray.hWnd(), WM_MOUSEMOVE, 1, message);
     EXPECT_EQ(recorded.events, L"button1 button1 double button1 button2 ");
     tray.Unload();
+}
+
+// The colour dialog, and the font dialog of the options holding its owner disabled: the end-to-end tests.
+TEST(CommonDialog, ACancelledFontDialogChangesNeitherTheFontNorItsOptions) {
+    const FontDescription before{L"Tahoma", 10.5f, true, false, true};
+    FontDescription font = before;
+    FontDialogOptions options;
+    // Cancels the font dialog once it is up.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND dialog = ::FindWindowW(nullptr, L"Font");
+        if (dialog && ::IsWindowVisible(dialog)) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_FALSE(mCommonDialog().ShowFont(nullptr, font, options));
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(std::tie(font, options.Flags), std::tie(before, kOptionsFontFlags));
 }
 
 } // namespace

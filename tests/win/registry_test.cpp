@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "settings/windows_regional_formats.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,10 @@
 namespace uplift::win {
 namespace {
 
-// A key below HKEY_CURRENT_USER of this test alone.
-class Registry : public ::testing::Test {
-protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
-    void TearDown() override { SetUp(); }
-    const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
-};
-
 // The program folder under Settings, the values' type and a read before the key exists: end-to-end tests.
-TEST_F(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNamesTheDefaultValueStar) {
+TEST(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNamesTheDefaultValueStar) {
+    const std::wstring path = L"Software\\UpliftBeaconTests\\" + std::to_wstring(::GetCurrentProcessId());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); // a key of this test alone, left by an earlier process
     RegistrySettingsStore store(path);
     for (const auto& [name, text] :
          {std::pair{L"Time", L"7"}, {L"txtCaption", L"Ünïcödé ✓"}, {L"Empty", L""}, {L"Time", L"12"}}) {
@@ -48,6 +43,27 @@ TEST_F(Registry, StoreWritesAndReadsOddDataSafelyOrAsAbsentAndWriteRegSettingNam
     ASSERT_TRUE(WriteRegSetting(names, L"", L"*", L"default"));
     EXPECT_EQ(ReadUserString(path + L"\\Fernbrook\\UpliftBeacon", L""), L"default");
     EXPECT_FALSE(WriteRegSetting(names, std::wstring(400, L'k'), L"Path", L"x")) << "a key name too long";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+}
+
+// The en-US texts the program reads and writes are the end-to-end tests' (the harness pins that locale).
+TEST(WindowsRegionalFormats, RefusesWhatIsNoDateAndFollowsAnotherRegionOrTheUsersOwnFormats) {
+    const WindowsRegionalFormats us(0x0409), german(0x0407);
+    for (const std::wstring text :
+         {std::wstring(L"abc"), std::wstring(100'000, L'1'), std::wstring(L"12/6/2026\0junk", 14)})
+        EXPECT_EQ(us.TextToDateTime(text), std::nullopt) << text.substr(0, 20);
+    const DateTime noon = FromCivil({2026, 12, 6, 12, 0, 0});
+    // Windows writes the day with two digits, Wine with one; both are day.month.year, 24 hours.
+    const std::wstring text = german.DateTimeToText(noon);
+    EXPECT_NE(text.find(L"6.12.2026 12:00:00"), std::wstring::npos) << text;
+    EXPECT_EQ(german.TextToDateTime(text), noon);
+    EXPECT_EQ(std::pair(us.DecimalSeparator(), german.DecimalSeparator()), std::pair(L'.', L','));
+    wchar_t saved[80] = {};
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved, 80);
+    ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"M/d/yy"));
+    const std::wstring user = WindowsRegionalFormats().DateTimeToText(DateSerial(2026, 12, 6));
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved);
+    EXPECT_EQ(user, L"12/6/26");
 }
 
 } // namespace
