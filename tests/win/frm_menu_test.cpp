@@ -2,7 +2,6 @@
 
 #include "app/frm_menu.h"
 #include "app/frm_tray.h"
-#include "options/common_dialog.h"
 
 #include "test_doubles.h"
 
@@ -91,21 +90,6 @@ TEST(frmTray, AClickOnTheIconIsAButtonAndOnlyADoubleClickIsADoubleClick) {
         ::SendMessageW(tray.hWnd(), WM_MOUSEMOVE, 1, message);
     EXPECT_EQ(recorded.events, L"button1 button1 double button1 button2 ");
     tray.Unload();
-}
-
-// The colour dialog, and the font dialog of the options holding its owner disabled: the end-to-end tests.
-TEST(CommonDialog, ACancelledFontDialogChangesNeitherTheFontNorItsOptions) {
-    const FontDescription before{L"Tahoma", 10.5f, true, false, true};
-    FontDescription font = before;
-    FontDialogOptions options;
-    // Cancels the font dialog once it is up.
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND dialog = ::FindWindowW(nullptr, L"Font");
-        if (dialog && ::IsWindowVisible(dialog)) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_FALSE(mCommonDialog().ShowFont(nullptr, font, options));
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(std::tie(font, options.Flags), std::tie(before, kOptionsFontFlags));
 }
 
 } // namespace
