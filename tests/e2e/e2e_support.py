@@ -270,7 +270,8 @@ class Watch:
     def wait_for(self, visible, timeout=DEADLINE):
         """Skips to the next change to that state: (visible, rect)."""
         def found():  # each change looked at is taken: one of the other state is skipped anyway
-            for self.taken, change in enumerate(self.changes()[self.taken:], self.taken + 1):
+            for change in self.changes()[self.taken:]:
+                self.taken += 1
                 if change[0] == visible:
                     return change
         return wait_until(found, "the message window to become " + ("visible" if visible else "hidden"), timeout)

@@ -105,6 +105,7 @@ class TrayTest(ProgramTest):
         self.choose(window["pid"], "menu-exit", "Exit")
         self.assertEqual(program.wait_exit(), 0)
         wait_until(lambda: tray_cell() is None or len(set(icon(self.cell))) <= 2, "the icon to go")
+        self.assertEqual(reg_values()["Enabled"], ("REG_SZ", "True"), "Exit changed Enabled")
 
     def test_a_pause_survives_a_restart_and_a_full_screen_window_holds_showings_back_unless_quiet_is_off(self):
         program, window, watch = self.start_with_icon({"Pause": "1", "Time": TIME_50_MS})  # a showing every 2 s

@@ -102,6 +102,7 @@ TEST_F(Holding, HoldsForTheTimeLengthOrUntilAStopANestedShowingOrADiscardedWindo
     During([&] {
         const HWND box = ::FindWindowW(L"#32770", nullptr); // the only dialog: the test holds the desktop
         boxed = box == ::FindWindowW(L"#32770", kNoMessageCaption) &&
+                ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId() &&
                 ::FindWindowExW(box, nullptr, L"Static", kNoMessageText);
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });

@@ -124,7 +124,9 @@ TEST_F(ListFileOnDisk, AFailedSaveStepKeepsTheListAndItsNamesLeavesNothingBehind
         Put(path, "\"old\"\r\n");
         if (linked) ::CreateHardLinkW(other.c_str(), path.c_str(), nullptr);
         ::SetFileAttributesW(path.c_str(), kOld);
-        faults = " " + step.substr(linked) + " ", calls.clear(), told = 0;
+        faults = " " + step.substr(linked) + " ";
+        calls.clear();
+        told = 0;
         ::SendMessageW(editor.hWnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ok), BN_CLICKED), (LPARAM)ok);
         const std::string expected = saved ? "\"new\"\r\n" : "\"old\"\r\n";
         EXPECT_EQ(std::tuple(Bytes(), linked ? Bytes(other) : expected,

@@ -44,7 +44,8 @@ TEST(LoginStart, OnOnlyWhenTheRunValueStartsThisExecutableAndTheStartUpListHasNo
     const std::vector<std::uint8_t> enabled{2, 0, 0, 0}, disabled{3, 0, 0, 0, 1, 2, 3, 4};
     // clang-format off
     const std::tuple<std::optional<std::wstring>, std::vector<std::uint8_t>, bool> kCases[]{
-        {LoginStartCommand(exe), disabled, false}, {exe + L".bak", {}, false},
+        {LoginStartCommand(exe), {}, true}, {LoginStartCommand(exe), disabled, false}, {std::nullopt, {}, false},
+        {exe + L".bak", {}, false},
         {L" \"c:/users/ann/appdata/local/programs/UPLIFT BEACON PLUS/upliftbeacon.exe\" /minimized", enabled, true},
         {L"\"D:\\Uplift\\UpliftBeacon.exe\"", {}, false}, {L"\"" + exe, {}, false}}; // a copy elsewhere; no end quote
     // clang-format on

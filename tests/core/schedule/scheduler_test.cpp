@@ -45,8 +45,8 @@ struct Case {
 
 // The main form as the scheduler sees it; `log` holds what the last tick asked of it. A showing lasts 5 s.
 struct FakeHost final : SchedulerHost {
-    FakeHost(ManualClock& clock, const Case& c) : clock(clock), c(c) {}
-    bool Has(char flag) const { return std::strchr(c.Host, flag) != nullptr; } // as in Case::Host
+    FakeHost(ManualClock& clock, const Case& row) : clock(clock), row(row) {}
+    bool Has(char flag) const { return std::strchr(row.Host, flag) != nullptr; } // as in Case::Host
     bool OptionsVisible() const override { return options; }
     bool Closing() const override { return Has('C'); }
     bool Enabled() const override { return !Has('D'); }
@@ -61,12 +61,12 @@ struct FakeHost final : SchedulerHost {
         clock.AdvanceMilliseconds(5000);
     }
     // What holds a showing back in each second of the minute: '.' nothing, F full screen, P a pause, B both.
-    char Hold() const { return (c.Holds + std::string(60, '.'))[clock.Local().Second]; }
+    char Hold() const { return (row.Holds + std::string(60, '.'))[clock.Local().Second]; }
     bool Paused() const override { return Hold() == 'P' || Hold() == 'B'; }
     std::wstring PausedTip() const override { return L"Uplift Beacon, paused"; }
     Holds HeldBack() override { return {.Paused = Paused(), .FullScreen = Hold() == 'F' || Hold() == 'B'}; }
     ManualClock& clock;
-    const Case& c;
+    const Case& row;
     std::vector<double> shows;
     bool options = true, running = false;
     std::wstring tip, log;
